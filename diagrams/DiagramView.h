@@ -1,0 +1,30 @@
+#pragma once
+
+#include "diagrams/Diagram.h"
+
+#include <QWidget>
+
+namespace vlnokan {
+
+// Paints a drawing at origin with every pixel of its transparent colour left out; each drawing
+// pixel becomes a block of scaleX × scaleY target pixels (1 × 1 on screen, more on paper).
+void paintTransparent(QPainter& painter, QPoint origin, const Diagram& diagram, int scaleX = 1,
+                      int scaleY = 1);
+
+// A picture control (Image1, Image2): owns its drawing and shows it at its natural size at the
+// control's top-left, white transparent over the window's background.
+class DiagramView final : public QWidget {
+public:
+    DiagramView(Diagram diagram, QWidget* parent = nullptr);
+
+    Diagram& diagram() { return m_diagram; }
+    const Diagram& diagram() const { return m_diagram; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    Diagram m_diagram;
+};
+
+} // namespace vlnokan

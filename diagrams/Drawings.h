@@ -1,0 +1,12 @@
+#pragma once
+
+#include "diagrams/Diagram.h"
+
+namespace vlnokan {
+
+// The side view of the can antenna (454 × 222, black on white, 1 bit per pixel).
+Diagram makeCanDiagram();
+// The flat pattern of the funnel (299 × 257, black, red and cyan on white, 4 bits per pixel).
+Diagram makeFunnelDiagram();
+
+} // namespace vlnokan
