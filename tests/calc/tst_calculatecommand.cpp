@@ -1,0 +1,192 @@
+#include "calc/CalculateCommand.h"
+#include "tests/support/Faults.h"
+
+#include <QStringList>
+#include <QTest>
+
+#include <array>
+
+using namespace vlnokan;
+
+namespace {
+
+// Stands where the window stands and writes down every effect in order, with what the diameter
+// entry reads at that moment.
+class RecordingView final : public CalculationView {
+public:
+    explicit RecordingView(std::array<std::string, 4> entries) : m_entries(std::move(entries)) {}
+
+    QStringList effects;
+    std::array<std::string, 4> m_entries;
+
+    void blankAllSlots() override { effects << "blank"; }
+    std::string entryText(Entry entry) const override { return m_entries[index(entry)]; }
+    void setEntryText(Entry entry, const std::string& text) override {
+        m_entries[index(entry)] = text;
+        effects << QString("entry %1 = %2").arg(index(entry)).arg(QString::fromStdString(text));
+    }
+    void showNotice(Notice notice, const std::string& text) override {
+        effects << QString("notice %1 while D=%2 Du=%3: %4")
+                       .arg(QString::fromStdString(noticeLabel(notice)))
+                       .arg(QString::fromStdString(m_entries[1]))
+                       .arg(QString::fromStdString(m_entries[3]))
+                       .arg(QString::fromStdString(text));
+    }
+    void setField(Field field, std::int64_t value) override {
+        effects << QString("field %1 = %2").arg(int(field)).arg(value);
+    }
+    void writeSlot(Slot slot, const std::string& text) override {
+        effects << QString("slot %1 = %2").arg(int(slot)).arg(QString::fromStdString(text));
+    }
+
+private:
+    static std::size_t index(Entry entry) { return static_cast<std::size_t>(entry); }
+};
+
+QString c1() { return QString::fromStdString(noticeText(Notice::C1)); }
+QString c2() { return QString::fromStdString(noticeText(Notice::C2)); }
+
+} // namespace
+
+class TestCalculateCommand final : public QObject {
+    Q_OBJECT
+
+private slots:
+    void defaultsGiveTheFullSequence() {
+        RecordingView view({"2,4", "85", "40", "300"});
+        CalculateCommand(view, ",").run();
+        const QStringList expected = {
+            "blank", "entry 0 = 2,4", "field 0 = 125", "field 1 = 247", "field 2 = 31",
+            "slot 0 = = 31", "field 3 = 62", "slot 1 = = 62", "slot 2 = = 185", "slot 3 = = 85",
+            "slot 4 = Du = 300", "slot 5 = 771", "slot 6 = l = 942", "slot 7 = alfa = 123,23",
+            "slot 8 = l = 267", "slot 9 = 220", "slot 10 = r = 125", "slot 11 = R = 438",
+            "slot 12 = 59", "slot 13 = 149"};
+        QCOMPARE(view.effects, expected);
+    }
+
+    void noticesAndRewritesInTheirOrder_data() {
+        QTest::addColumn<QStringList>("entries");
+        QTest::addColumn<QStringList>("expected");
+        QTest::newRow("C1: notice first, then the entry reads 125")
+            << QStringList{"2.4", "130", "40", "300"}
+            << QStringList{"notice C1 while D=130 Du=300: " + c1(), "entry 1 = 125",
+                           "field 0 = 125", "field 1 = 154"};
+        QTest::newRow("C2: the entry reads 74 before the notice")
+            << QStringList{"2.4", "60", "40", "300"}
+            << QStringList{"field 0 = 125", "entry 1 = 74", "notice C2 while D=74 Du=300: " + c2(),
+                           "field 1 = 893"};
+        QTest::newRow("C2 then F3 from the widened can")
+            << QStringList{"1.0", "85", "40", "300"}
+            << QStringList{"entry 1 = 179", "notice C2 while D=179 Du=300: " + c2(),
+                           "notice F3 while D=179 Du=300: " +
+                               QString::fromStdString(noticeText(Notice::F3, 358)),
+                           "entry 3 = 358"};
+        QTest::newRow("C1 and C2 in that order")
+            << QStringList{"0.5", "200", "40", "1000"}
+            << QStringList{"notice C1 while D=200 Du=1000: " + c1(), "entry 1 = 125",
+                           "entry 1 = 357", "notice C2 while D=357 Du=1000: " + c2()};
+        QTest::newRow("F1 then F3")
+            << QStringList{"2.4", "85", "70", "100"}
+            << QStringList{"notice F1 while D=85 Du=100: " +
+                               QString::fromStdString(noticeText(Notice::F1)),
+                           "entry 2 = 60",
+                           "notice F3 while D=85 Du=100: " +
+                               QString::fromStdString(noticeText(Notice::F3, 170)),
+                           "entry 3 = 170"};
+        QTest::newRow("can of zero size at 400 GHz widened to 1 mm")
+            << QStringList{"400", "0", "40", "300"}
+            << QStringList{"entry 1 = 1", "notice C2 while D=1 Du=300: " + c2(), "field 1 = 1",
+                           "slot 3 = = 1"};
+        QTest::newRow("F2")
+            << QStringList{"2.4", "85", "19", "300"}
+            << QStringList{"notice F2 while D=85 Du=300: " +
+                               QString::fromStdString(noticeText(Notice::F2)),
+                           "entry 2 = 20"};
+    }
+    void noticesAndRewritesInTheirOrder() {
+        QFETCH(QStringList, entries);
+        QFETCH(QStringList, expected);
+        RecordingView view({entries[0].toStdString(), entries[1].toStdString(),
+                            entries[2].toStdString(), entries[3].toStdString()});
+        CalculateCommand(view, ".").run();
+        // The expected effects appear in this order among all the others.
+        qsizetype from = 0;
+        for (const QString& effect : expected) {
+            const qsizetype at = view.effects.indexOf(effect, from);
+            QVERIFY2(at >= 0, qPrintable("missing or out of order: " + effect + "\nall: " +
+                                         view.effects.join(" | ")));
+            from = at + 1;
+        }
+    }
+
+    void aFaultEndsTheCommandWhereItStrikes_data() {
+        QTest::addColumn<QStringList>("entries");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<QString>("lastEffect");
+        QTest::newRow("empty diameter after the frequency is rewritten")
+            << QStringList{"2,4", "", "40", "300"} << "'' is not a valid integer value"
+            << "entry 0 = 2.4";
+        QTest::newRow("frequency zero before Lo is shown")
+            << QStringList{"0", "85", "40", "300"} << "Floating point division by zero"
+            << "entry 0 = 0";
+        QTest::newRow("separator alone is zero") << QStringList{",", "85", "40", "300"}
+                                                << "Floating point division by zero"
+                                                << "entry 0 = .";
+        QTest::newRow("eleven nines do not convert")
+            << QStringList{"2.4", "99999999999", "40", "300"}
+            << "'99999999999' is not a valid integer value" << "entry 0 = 2.4";
+        QTest::newRow("second point stays")
+            << QStringList{"1,2.5", "85", "40", "300"}
+            << "'1.2.5' is not a valid floating point value" << "entry 0 = 1.2.5";
+        // 1.706 x 78 and 300 / f agree to the last bit of the extended format.
+        QTest::newRow("cut-off equal to Lo")
+            << QStringList{"2.25448642799170349", "78", "40", "300"}
+            << "Floating point division by zero" << "field 0 = 133";
+        QTest::newRow("tiny frequency cannot be rounded")
+            << QStringList{"3e-17", "85", "40", "300"} << "Invalid floating point operation"
+            << "entry 0 = 3e-17";
+        QTest::newRow("corrected diameter beyond 32 bits")
+            << QStringList{"1e-8", "85", "40", "300"} << "Range check error"
+            << "field 0 = 30000000000";
+        QTest::newRow("huge frequency overflows the square")
+            << QStringList{"1e2500", "85", "40", "300"} << "Floating point overflow"
+            << "field 0 = 0";
+        QTest::newRow("tiny frequency overflows the wavelength")
+            << QStringList{"1e-4931", "85", "40", "300"} << "Floating point overflow"
+            << "entry 0 = 1e-4931";
+        QTest::newRow("empty angle after the can is written")
+            << QStringList{"2.4", "85", "", "300"} << "'' is not a valid integer value"
+            << "slot 3 = = 85";
+        QTest::newRow("mouth with a trailing blank")
+            << QStringList{"2.4", "85", "40", "300 "} << "'300 ' is not a valid integer value"
+            << "slot 3 = = 85";
+        QTest::newRow("square of the outer radius")
+            << QStringList{"2.4", "85", "40", "100000"} << "Integer overflow"
+            << "slot 3 = = 85";
+        QTest::newRow("mouth of a billion at 40 degrees")
+            << QStringList{"2.4", "85", "40", "1000000000"} << "Range check error"
+            << "slot 3 = = 85";
+        QTest::newRow("doubling of the outer radius at 20 degrees")
+            << QStringList{"2.4", "85", "20", "500000000"} << "Integer overflow"
+            << "slot 3 = = 85";
+        QTest::newRow("negative can too small for a negative frequency")
+            << QStringList{"-2.4", "-100", "40", "300"} << "Invalid floating point operation"
+            << "notice C2 while D=-73 Du=300: " + c2();
+        QTest::newRow("doubling of a can widened for a very low frequency")
+            << QStringList{"1e-7", "85", "40", "300"} << "Integer overflow"
+            << "slot 3 = = 1785714286";
+    }
+    void aFaultEndsTheCommandWhereItStrikes() {
+        QFETCH(QStringList, entries);
+        QFETCH(QString, message);
+        QFETCH(QString, lastEffect);
+        RecordingView view({entries[0].toStdString(), entries[1].toStdString(),
+                            entries[2].toStdString(), entries[3].toStdString()});
+        const test::Outcome outcome = test::outcomeOf([&] { CalculateCommand(view, ".").run(); });
+        QCOMPARE(outcome.message, message);
+        QCOMPARE(view.effects.last(), lastEffect);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCalculateCommand)
+#include "tst_calculatecommand.moc"
