@@ -12,7 +12,9 @@ using namespace checked;
 
 namespace {
 
-std::string decimal(std::int64_t value) { return std::to_string(value); }
+std::string decimal(std::int64_t value) {
+    return std::to_string(value);
+}
 
 } // namespace
 
@@ -103,11 +105,16 @@ void CalculateCommand::run() {
     // 18. The flat pattern of the funnel.
     const funnel::Pattern p = funnel::develop(angle, mouth, diameter);
     const std::string sectorAngle = entry::formatTwoDecimals(p.phi, m_separator);
-    for (const auto& [name, value] :
-         {std::pair<const char*, std::string>{"R", decimal(p.R)}, {"r", decimal(p.r)},
-          {"L", decimal(p.L)}, {"l", decimal(p.l)}, {"phi", sectorAngle}, {"C", decimal(p.C)},
-          {"c", decimal(p.c)}, {"hi", decimal(p.hi)}, {"ho", decimal(p.ho)},
-          {"dH", decimal(p.dH)}})
+    for (const auto& [name, value] : {std::pair<const char*, std::string>{"R", decimal(p.R)},
+                                      {"r", decimal(p.r)},
+                                      {"L", decimal(p.L)},
+                                      {"l", decimal(p.l)},
+                                      {"phi", sectorAngle},
+                                      {"C", decimal(p.C)},
+                                      {"c", decimal(p.c)},
+                                      {"hi", decimal(p.hi)},
+                                      {"ho", decimal(p.ho)},
+                                      {"dH", decimal(p.dH)}})
         m_view.figureKnown(name, value);
 
     // 19-20. Its figures onto the drawings.

@@ -7,9 +7,13 @@ namespace vlnokan::can {
 
 using namespace checked;
 
-Real freeSpaceWavelength(Real frequencyGHz) { return div(300.0L, frequencyGHz); }
+Real freeSpaceWavelength(Real frequencyGHz) {
+    return div(300.0L, frequencyGHz);
+}
 
-Real cutoffWavelength(std::int32_t diameter) { return mul(diameter, 1.706L); }
+Real cutoffWavelength(std::int32_t diameter) {
+    return mul(diameter, 1.706L);
+}
 
 std::int32_t propagatingDiameter(Real freeSpace) {
     std::int32_t diameter = round32(div(freeSpace, 1.68L));

@@ -18,7 +18,9 @@ std::int32_t apexToChord(std::int32_t radius, std::int32_t chord) {
 
 } // namespace
 
-std::int32_t smallestMouth(std::int32_t canDiameter) { return twice(canDiameter); }
+std::int32_t smallestMouth(std::int32_t canDiameter) {
+    return twice(canDiameter);
+}
 
 Pattern develop(std::int32_t angle, std::int32_t mouth, std::int32_t canDiameter) {
     const Real halfAngle = radians(div(angle, 2.0L));

@@ -30,9 +30,15 @@ constexpr Real twoTo63 = 9223372036854775808.0L;
 
 namespace checked {
 
-Real add(Real a, Real b) { return checkedResult(a + b, a, b); }
-Real sub(Real a, Real b) { return checkedResult(a - b, a, b); }
-Real mul(Real a, Real b) { return checkedResult(a * b, a, b); }
+Real add(Real a, Real b) {
+    return checkedResult(a + b, a, b);
+}
+Real sub(Real a, Real b) {
+    return checkedResult(a - b, a, b);
+}
+Real mul(Real a, Real b) {
+    return checkedResult(a * b, a, b);
+}
 
 Real div(Real a, Real b) {
     if (b == 0) {
@@ -43,7 +49,9 @@ Real div(Real a, Real b) {
     return checkedResult(a / b, a, b);
 }
 
-Real square(Real a) { return mul(a, a); }
+Real square(Real a) {
+    return mul(a, a);
+}
 
 Real sqrt(Real a) {
     if (a < 0)
@@ -51,12 +59,22 @@ Real sqrt(Real a) {
     return checkedResult(std::sqrt(a), a);
 }
 
-Real sin(Real radians) { return checkedResult(std::sin(radians), radians); }
-Real cos(Real radians) { return checkedResult(std::cos(radians), radians); }
-Real tan(Real radians) { return checkedResult(std::tan(radians), radians); }
+Real sin(Real radians) {
+    return checkedResult(std::sin(radians), radians);
+}
+Real cos(Real radians) {
+    return checkedResult(std::cos(radians), radians);
+}
+Real tan(Real radians) {
+    return checkedResult(std::tan(radians), radians);
+}
 
-Real radians(Real degrees) { return mul(degrees, pi / 180); }
-Real degrees(Real radians) { return mul(radians, 180 / pi); }
+Real radians(Real degrees) {
+    return mul(degrees, pi / 180);
+}
+Real degrees(Real radians) {
+    return mul(radians, 180 / pi);
+}
 
 std::int64_t round(Real x) {
     if (std::isnan(x))
@@ -80,7 +98,9 @@ std::int32_t toInt32(std::int64_t value) {
     return static_cast<std::int32_t>(value);
 }
 
-std::int32_t round32(Real x) { return toInt32(round(x)); }
+std::int32_t round32(Real x) {
+    return toInt32(round(x));
+}
 
 // Worked in 64 bits, where no 32-bit product or difference can overflow, then range-checked.
 static std::int32_t fitted(std::int64_t exact) {
@@ -90,9 +110,15 @@ static std::int32_t fitted(std::int64_t exact) {
     return static_cast<std::int32_t>(exact);
 }
 
-std::int32_t twice(std::int32_t a) { return fitted(std::int64_t{2} * a); }
-std::int32_t square(std::int32_t a) { return fitted(std::int64_t{a} * a); }
-std::int32_t difference(std::int32_t a, std::int32_t b) { return fitted(std::int64_t{a} - b); }
+std::int32_t twice(std::int32_t a) {
+    return fitted(std::int64_t{2} * a);
+}
+std::int32_t square(std::int32_t a) {
+    return fitted(std::int64_t{a} * a);
+}
+std::int32_t difference(std::int32_t a, std::int32_t b) {
+    return fitted(std::int64_t{a} - b);
+}
 
 } // namespace checked
 

@@ -19,7 +19,8 @@ std::string trimmedDescription(std::string text) {
 std::string osErrorMessage(int code, const std::string& description) {
     if (code == 0)
         return "A call to an OS function failed";
-    return "System Error.  Code: " + std::to_string(code) + ".\r\n" + trimmedDescription(description);
+    return "System Error.  Code: " + std::to_string(code) + ".\r\n" +
+           trimmedDescription(description);
 }
 
 } // namespace

@@ -9,8 +9,13 @@ namespace vlnokan {
 
 class Exception : public std::runtime_error {
 public:
-    explicit Exception(const std::string& message) : std::runtime_error(message) {}
-    std::string message() const { return what(); }
+    explicit Exception(const std::string& message)
+        : std::runtime_error(message), m_message(message) {}
+    // The whole message, also when a pasted text in it holds a NUL character.
+    const std::string& message() const { return m_message; }
+
+private:
+    std::string m_message;
 };
 
 // A text that does not convert to a number.

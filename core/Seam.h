@@ -4,8 +4,7 @@
 // test can replace with a stand-in. Real is the service the program uses when nothing replaced it.
 namespace vlnokan {
 
-template <typename Service, typename Real>
-class Seam final {
+template <typename Service, typename Real> class Seam final {
 public:
     static Service& get() {
         if (s_replacement)

@@ -9,7 +9,9 @@ namespace vlnokan::entry {
 
 namespace {
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 int hexValue(char c) {
     if (isDigit(c))

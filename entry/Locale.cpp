@@ -33,6 +33,14 @@ std::string firstCharacter(const std::string& text) {
     return text.substr(0, length);
 }
 
+bool localeAvailable(const std::string& name) {
+    locale_t locale = newlocale(LC_NUMERIC_MASK, name.c_str(), static_cast<locale_t>(nullptr));
+    if (locale == static_cast<locale_t>(nullptr))
+        return false;
+    freelocale(locale);
+    return true;
+}
+
 std::string SystemLocale::decimalSeparator() const {
     const std::string name = numericLocaleName();
     if (name.empty())

@@ -22,6 +22,9 @@ public:
 
 using Locale = Seam<LocaleSource, SystemLocale>;
 
+// Whether the C library has the named locale.
+bool localeAvailable(const std::string& name);
+
 // The first character of a UTF-8 text, "." for an empty one.
 std::string firstCharacter(const std::string& text);
 

@@ -39,7 +39,8 @@ std::string formatTwoDecimals(long double value, const std::string& separator) {
     const bool negative = scientific.front() == '-';
     const std::size_t start = negative ? 1 : 0;
     const std::size_t ePos = scientific.find('e');
-    std::string significant = scientific.substr(start, 1) + scientific.substr(start + 2, ePos - start - 2);
+    std::string significant =
+        scientific.substr(start, 1) + scientific.substr(start + 2, ePos - start - 2);
     const int exponent = std::atoi(scientific.c_str() + ePos + 1);
 
     // Place the decimal point: the integer part has exponent + 1 digits.

@@ -43,8 +43,12 @@ private:
     static std::size_t index(Entry entry) { return static_cast<std::size_t>(entry); }
 };
 
-QString c1() { return QString::fromStdString(noticeText(Notice::C1)); }
-QString c2() { return QString::fromStdString(noticeText(Notice::C2)); }
+QString c1() {
+    return QString::fromStdString(noticeText(Notice::C1));
+}
+QString c2() {
+    return QString::fromStdString(noticeText(Notice::C2));
+}
 
 } // namespace
 
@@ -55,12 +59,26 @@ private slots:
     void defaultsGiveTheFullSequence() {
         RecordingView view({"2,4", "85", "40", "300"});
         CalculateCommand(view, ",").run();
-        const QStringList expected = {
-            "blank", "entry 0 = 2,4", "field 0 = 125", "field 1 = 247", "field 2 = 31",
-            "slot 0 = = 31", "field 3 = 62", "slot 1 = = 62", "slot 2 = = 185", "slot 3 = = 85",
-            "slot 4 = Du = 300", "slot 5 = 771", "slot 6 = l = 942", "slot 7 = alfa = 123,23",
-            "slot 8 = l = 267", "slot 9 = 220", "slot 10 = r = 125", "slot 11 = R = 438",
-            "slot 12 = 59", "slot 13 = 149"};
+        const QStringList expected = {"blank",
+                                      "entry 0 = 2,4",
+                                      "field 0 = 125",
+                                      "field 1 = 247",
+                                      "field 2 = 31",
+                                      "slot 0 = = 31",
+                                      "field 3 = 62",
+                                      "slot 1 = = 62",
+                                      "slot 2 = = 185",
+                                      "slot 3 = = 85",
+                                      "slot 4 = Du = 300",
+                                      "slot 5 = 771",
+                                      "slot 6 = l = 942",
+                                      "slot 7 = alfa = 123,23",
+                                      "slot 8 = l = 267",
+                                      "slot 9 = 220",
+                                      "slot 10 = r = 125",
+                                      "slot 11 = R = 438",
+                                      "slot 12 = 59",
+                                      "slot 13 = 149"};
         QCOMPARE(view.effects, expected);
     }
 
@@ -97,11 +115,10 @@ private slots:
             << QStringList{"400", "0", "40", "300"}
             << QStringList{"entry 1 = 1", "notice C2 while D=1 Du=300: " + c2(), "field 1 = 1",
                            "slot 3 = = 1"};
-        QTest::newRow("F2")
-            << QStringList{"2.4", "85", "19", "300"}
-            << QStringList{"notice F2 while D=85 Du=300: " +
-                               QString::fromStdString(noticeText(Notice::F2)),
-                           "entry 2 = 20"};
+        QTest::newRow("F2") << QStringList{"2.4", "85", "19", "300"}
+                            << QStringList{"notice F2 while D=85 Du=300: " +
+                                               QString::fromStdString(noticeText(Notice::F2)),
+                                           "entry 2 = 20"};
     }
     void noticesAndRewritesInTheirOrder() {
         QFETCH(QStringList, entries);
@@ -113,8 +130,8 @@ private slots:
         qsizetype from = 0;
         for (const QString& effect : expected) {
             const qsizetype at = view.effects.indexOf(effect, from);
-            QVERIFY2(at >= 0, qPrintable("missing or out of order: " + effect + "\nall: " +
-                                         view.effects.join(" | ")));
+            QVERIFY2(at >= 0, qPrintable("missing or out of order: " + effect +
+                                         "\nall: " + view.effects.join(" | ")));
             from = at + 1;
         }
     }
@@ -129,19 +146,21 @@ private slots:
         QTest::newRow("frequency zero before Lo is shown")
             << QStringList{"0", "85", "40", "300"} << "Floating point division by zero"
             << "entry 0 = 0";
-        QTest::newRow("separator alone is zero") << QStringList{",", "85", "40", "300"}
-                                                << "Floating point division by zero"
-                                                << "entry 0 = .";
+        QTest::newRow("separator alone is zero")
+            << QStringList{",", "85", "40", "300"} << "Floating point division by zero"
+            << "entry 0 = .";
         QTest::newRow("eleven nines do not convert")
             << QStringList{"2.4", "99999999999", "40", "300"}
-            << "'99999999999' is not a valid integer value" << "entry 0 = 2.4";
-        QTest::newRow("second point stays")
-            << QStringList{"1,2.5", "85", "40", "300"}
-            << "'1.2.5' is not a valid floating point value" << "entry 0 = 1.2.5";
+            << "'99999999999' is not a valid integer value"
+            << "entry 0 = 2.4";
+        QTest::newRow("second point stays") << QStringList{"1,2.5", "85", "40", "300"}
+                                            << "'1.2.5' is not a valid floating point value"
+                                            << "entry 0 = 1.2.5";
         // 1.706 x 78 and 300 / f agree to the last bit of the extended format.
         QTest::newRow("cut-off equal to Lo")
             << QStringList{"2.25448642799170349", "78", "40", "300"}
-            << "Floating point division by zero" << "field 0 = 133";
+            << "Floating point division by zero"
+            << "field 0 = 133";
         QTest::newRow("tiny frequency cannot be rounded")
             << QStringList{"3e-17", "85", "40", "300"} << "Invalid floating point operation"
             << "entry 0 = 3e-17";

@@ -9,7 +9,9 @@ using namespace vlnokan;
 
 namespace {
 
-Real real(const QString& text) { return std::strtold(text.toLatin1().constData(), nullptr); }
+Real real(const QString& text) {
+    return std::strtold(text.toLatin1().constData(), nullptr);
+}
 
 } // namespace
 
@@ -55,13 +57,12 @@ private slots:
         const std::int32_t found = can::propagatingDiameter(lo);
         QCOMPARE(found, diameter);
         QVERIFY(can::cutoffWavelength(found) > lo);
-        QVERIFY(!(can::cutoffWavelength(found - 1) > lo) ||
-                found == checked::round32(lo / 1.68L));
+        QVERIFY(!(can::cutoffWavelength(found - 1) > lo) || found == checked::round32(lo / 1.68L));
     }
 
     void propagatingDiameterBeyond32Bits() {
-        const test::Outcome outcome =
-            test::outcomeOf([] { can::propagatingDiameter(can::freeSpaceWavelength(real("8e-8"))); });
+        const test::Outcome outcome = test::outcomeOf(
+            [] { can::propagatingDiameter(can::freeSpaceWavelength(real("8e-8"))); });
         QCOMPARE(outcome.kind, QString("ERangeError"));
     }
 };

@@ -30,7 +30,7 @@ private slots:
         QFETCH(int, can);
         QFETCH(QList<int>, pattern);
         const funnel::Pattern p = funnel::develop(angle, mouth, can);
-        const QList<int> actual = {p.R, p.r, p.L, p.l, int(checked::round(p.phi * 100)),
+        const QList<int> actual = {p.R, p.r, p.L,  p.l,  int(checked::round(p.phi * 100)),
                                    p.C, p.c, p.hi, p.ho, p.dH};
         QCOMPARE(actual, pattern);
     }
@@ -42,10 +42,13 @@ private slots:
         QTest::addColumn<QString>("message");
         QTest::newRow("square of R at 100000 mm") << 40 << 100000 << 85 << "Integer overflow";
         QTest::newRow("largest square still fits") << 40 << 30000 << 85 << "";
-        QTest::newRow("H beyond 32 bits at a billion") << 40 << 1000000000 << 85 << "Range check error";
+        QTest::newRow("H beyond 32 bits at a billion")
+            << 40 << 1000000000 << 85 << "Range check error";
         QTest::newRow("doubling R at 20 degrees") << 20 << 500000000 << 85 << "Integer overflow";
-        QTest::newRow("no mouth and no can: 0 / 0") << 40 << 0 << 0 << "Invalid floating point operation";
-        QTest::newRow("no mouth under a negative can") << 40 << 0 << -5 << "Invalid floating point operation";
+        QTest::newRow("no mouth and no can: 0 / 0")
+            << 40 << 0 << 0 << "Invalid floating point operation";
+        QTest::newRow("no mouth under a negative can")
+            << 40 << 0 << -5 << "Invalid floating point operation";
     }
     void faultsOfHugeOrEmptyFunnels() {
         QFETCH(int, angle);

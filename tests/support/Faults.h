@@ -14,8 +14,7 @@ struct Outcome {
     QString message;
 };
 
-template <typename Call>
-Outcome outcomeOf(Call&& call) {
+template <typename Call> Outcome outcomeOf(Call&& call) {
     try {
         call();
     } catch (const EConvertError& e) {
