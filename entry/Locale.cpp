@@ -1,11 +1,17 @@
 #include "entry/Locale.h"
 
 #include <cstdlib>
+
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <langinfo.h>
 #include <locale.h>
+#endif
 
 namespace vlnokan::entry {
 
+#ifndef _WIN32
 namespace {
 
 std::string numericLocaleName() {
@@ -18,6 +24,7 @@ std::string numericLocaleName() {
 }
 
 } // namespace
+#endif
 
 std::string firstCharacter(const std::string& text) {
     if (text.empty())
@@ -32,6 +39,19 @@ std::string firstCharacter(const std::string& text) {
         length = 2;
     return text.substr(0, length);
 }
+
+#ifdef _WIN32
+
+bool localeAvailable(const std::string&) { return false; }
+
+std::string SystemLocale::decimalSeparator() const {
+    char buffer[8] = {};
+    if (GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, buffer, sizeof buffer) == 0)
+        return ".";
+    return firstCharacter(buffer);
+}
+
+#else
 
 bool localeAvailable(const std::string& name) {
     locale_t locale = newlocale(LC_NUMERIC_MASK, name.c_str(), static_cast<locale_t>(nullptr));
@@ -53,5 +73,7 @@ std::string SystemLocale::decimalSeparator() const {
     freelocale(locale);
     return separator;
 }
+
+#endif
 
 } // namespace vlnokan::entry
