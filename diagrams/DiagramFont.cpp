@@ -1,12 +1,31 @@
 #include "diagrams/DiagramFont.h"
 
+#include "diagrams/Fonts.h"
+
 namespace vlnokan {
 
-QFont diagramTextFont(int screenDpi) {
-    QFont font(QStringLiteral("DejaVu Sans"));
-    font.setPixelSize((8 * screenDpi + 36) / 72);
+namespace {
+
+// Glyphs become part of the drawing's pixels, so they are rendered in black and white only and
+// with hinting fixed here rather than taken from the machine's font configuration.
+QFont forDrawing(QFont font) {
     font.setStyleStrategy(QFont::NoAntialias);
+    font.setHintingPreference(QFont::PreferFullHinting);
     return font;
+}
+
+} // namespace
+
+int eightPointPixels(int screenDpi) {
+    return (8 * screenDpi + 36) / 72;
+}
+
+QFont diagramTextFont(int screenDpi) {
+    return forDrawing(Fonts::get().font(Face::MsSansSerif, eightPointPixels(screenDpi), false));
+}
+
+QFont diagramLabelFont() {
+    return forDrawing(Fonts::get().font(Face::Arial, 14, true));
 }
 
 } // namespace vlnokan

@@ -8,4 +8,11 @@ namespace vlnokan {
 // (11 at 96 dpi), drawn without anti-aliasing so only the drawing's own colours appear.
 QFont diagramTextFont(int screenDpi = 96);
 
+// The bold face of the labels drawn into the can drawing ("D", "Lg / 4", ...): capitals 10
+// pixels high, whatever the screen.
+QFont diagramLabelFont();
+
+// Character height in pixels of an 8-point face on a screen of screenDpi dots per inch.
+int eightPointPixels(int screenDpi);
+
 } // namespace vlnokan

@@ -7,7 +7,8 @@
 namespace vlnokan {
 
 // Paints a drawing at origin with every pixel of its transparent colour left out; each drawing
-// pixel becomes a block of scaleX × scaleY target pixels (1 × 1 on screen, more on paper).
+// pixel becomes a solid block of scaleX × scaleY target pixels (1 × 1 on screen, more on paper),
+// never smoothed, so the result is exact on a printer too.
 void paintTransparent(QPainter& painter, QPoint origin, const Diagram& diagram, int scaleX = 1,
                       int scaleY = 1);
 
@@ -15,10 +16,12 @@ void paintTransparent(QPainter& painter, QPoint origin, const Diagram& diagram, 
 // control's top-left, white transparent over the window's background.
 class DiagramView final : public QWidget {
 public:
-    DiagramView(Diagram diagram, QWidget* parent = nullptr);
+    explicit DiagramView(Diagram diagram, QWidget* parent = nullptr);
 
     Diagram& diagram() { return m_diagram; }
     const Diagram& diagram() const { return m_diagram; }
+
+    QSize sizeHint() const override { return m_diagram.size(); }
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -4,7 +4,8 @@
 
 namespace vlnokan {
 
-// The side view of the can antenna (454 × 222, black on white, 1 bit per pixel).
+// The side view of the can antenna (454 × 222, black on white, 1 bit per pixel), with its
+// labels "D", "Lg / 4", "Lo / 4" and "3/4 Lg".
 Diagram makeCanDiagram();
 // The flat pattern of the funnel (299 × 257, black, red and cyan on white, 4 bits per pixel).
 Diagram makeFunnelDiagram();

@@ -3,9 +3,10 @@
 #include "calc/CalculationView.h"
 #include "diagrams/Diagram.h"
 
+#include <QPoint>
 #include <QString>
 
-#include <map>
+#include <array>
 
 namespace vlnokan {
 
@@ -14,16 +15,25 @@ class LabelSlots final {
 public:
     LabelSlots(Diagram& can, Diagram& funnel);
 
-    // Clears every slot, in the fixed order of the drawings, so no old figure survives.
+    // Clears every slot, in the fixed order of the drawings. Each slot is painted over with
+    // fifteen blanks and, beyond them, over everything written there before, so no digit of a
+    // longer old figure survives. Lines cut by the white stay cut.
     void blankAll();
+    // Writes text with its top-left at the slot's place, in the drawings' text style.
     void write(Slot slot, const QString& text);
+
+    // The top-left corner of the slot's text, in the pixels of its drawing.
+    static QPoint position(Slot slot);
+    static bool onCanDrawing(Slot slot);
+    static const std::array<Slot, 14>& blankingOrder();
+    static const QString& blankingText();
 
 private:
     void blank(Slot slot);
+    Diagram& diagramOf(Slot slot) { return onCanDrawing(slot) ? m_can : m_funnel; }
 
     Diagram& m_can;
     Diagram& m_funnel;
-    std::map<Slot, QRect> m_lastWritten;
 };
 
 } // namespace vlnokan

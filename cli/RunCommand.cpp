@@ -1,0 +1,23 @@
+#include "cli/RunCommand.h"
+
+#include "calc/CalculateCommand.h"
+#include "core/Checked.h"
+#include "core/ErrorText.h"
+#include "core/Faults.h"
+#include "entry/Locale.h"
+
+namespace vlnokan::cli {
+
+int runCalculate(CliView& view, std::ostream& out, std::ostream& err) {
+    resetFloatingPoint();
+    try {
+        CalculateCommand(view, entry::Locale::get().decimalSeparator()).run();
+    } catch (const Exception& fault) {
+        out.flush();
+        err << "error: " << errorBoxText(fault.message()) << '\n';
+        return 1;
+    }
+    return 0;
+}
+
+} // namespace vlnokan::cli

@@ -1,0 +1,8 @@
+#pragma once
+
+namespace vlnokan::cli {
+
+inline constexpr const char* usage =
+    "usage: vlnokan-calc [--draw DIR] FREQ_GHZ DIAMETER_MM ANGLE_DEG MOUTH_MM";
+
+} // namespace vlnokan::cli

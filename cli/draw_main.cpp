@@ -1,0 +1,61 @@
+// vlnokan-calc-draw: what vlnokan-calc runs for --draw DIR. The same calculation and output, and
+// afterwards DIR/can.png and DIR/funnel.png: both drawings as the calculation left them, white
+// kept white. They are saved after a fault too, showing how far the command got.
+#include "cli/DrawView.h"
+#include "cli/RunCommand.h"
+#include "cli/Usage.h"
+#include "diagrams/Drawings.h"
+#include "diagrams/LabelSlots.h"
+
+#include <QDir>
+#include <QGuiApplication>
+
+#include <iostream>
+#include <string>
+#include <vector>
+
+namespace {
+
+// Qt's remarks about the environment (no runtime folder, ...) are not this program's output.
+void dropRemarks(QtMsgType type, const QMessageLogContext&, const QString& message) {
+    if (type == QtCriticalMsg || type == QtFatalMsg)
+        std::cerr << message.toStdString() << '\n';
+}
+
+bool save(const vlnokan::Diagram& diagram, const QDir& directory, const QString& name) {
+    const QString path = directory.filePath(name);
+    if (diagram.indexedPixels().save(path, "PNG"))
+        return true;
+    std::cerr << "error: cannot write " << path.toStdString() << ".\n";
+    return false;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    if (args.size() != 6 || args[0] != "--draw") {
+        std::cerr << vlnokan::cli::usage << '\n';
+        return 2;
+    }
+    // The drawings are made in memory: no display is needed.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    qInstallMessageHandler(dropRemarks);
+    QGuiApplication application(argc, argv);
+
+    // The drawings' text is sized for a 96-dpi screen, the resolution they were designed at.
+    vlnokan::Diagram can = vlnokan::makeCanDiagram();
+    vlnokan::Diagram funnel = vlnokan::makeFunnelDiagram();
+    vlnokan::LabelSlots labelSlots(can, funnel);
+    vlnokan::cli::DrawView view({args[2], args[3], args[4], args[5]}, std::cout, labelSlots);
+    const int status = vlnokan::cli::runCalculate(view, std::cout, std::cerr);
+
+    const QDir directory(QString::fromLocal8Bit(args[1].c_str()));
+    if (!directory.exists() && !QDir().mkpath(directory.path())) {
+        std::cerr << "error: cannot create " << directory.path().toStdString() << ".\n";
+        return 1;
+    }
+    const bool saved = save(can, directory, QStringLiteral("can.png")) &&
+                       save(funnel, directory, QStringLiteral("funnel.png"));
+    return saved ? status : 1;
+}
