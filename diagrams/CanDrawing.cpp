@@ -34,7 +34,8 @@ void drawLabel(QImage& image, const QString& text, int left, int baseline) {
         for (int x = 0; x < inkLeft; ++x)
             if (scratch.pixel(x, y) != qRgb(255, 255, 255))
                 inkLeft = x;
-    const QPoint shift(left - inkLeft, baseline - scratchBaseline);
+    // Qt's baseline is the row under the glyphs; the drawing's baseline is their bottom row.
+    const QPoint shift(left - inkLeft, baseline - (scratchBaseline - 1));
     PixelPen pen(image, black);
     for (int y = 0; y < scratch.height(); ++y)
         for (int x = 0; x < scratch.width(); ++x)
