@@ -47,7 +47,10 @@ private slots:
         QString drawn;
         for (int along = 0; along < 6; ++along) {
             for (int across = -2; across <= 2; ++across)
-                drawn += pixels::colourAt(image, tip + backwards * along + side * across) == "#000000" ? '#' : '.';
+                drawn +=
+                    pixels::colourAt(image, tip + backwards * along + side * across) == "#000000"
+                        ? '#'
+                        : '.';
             drawn += '/';
         }
         QCOMPARE(drawn, QStringLiteral("..#../.###./.###./.###./#.#.#/#.#.#/"));

@@ -41,33 +41,51 @@ private slots:
     void solidElements_data() {
         QTest::addColumn<QList<QPoint>>("blacks");
         QTest::addColumn<QList<QPoint>>("whites");
-        QTest::newRow("outer wall top") << run({72, 36}, {328, 36}) << QList<QPoint>{{71, 36}, {329, 36}};
-        QTest::newRow("outer wall bottom") << run({72, 180}, {328, 180}) << QList<QPoint>{{71, 180}, {329, 180}};
-        QTest::newRow("outer closed end") << run({72, 36}, {72, 180}) << QList<QPoint>{{72, 35}, {72, 181}};
-        QTest::newRow("inner wall top") << run({75, 39}, {328, 39}) << QList<QPoint>{{74, 39}, {73, 39}};
+        QTest::newRow("outer wall top")
+            << run({72, 36}, {328, 36}) << QList<QPoint>{{71, 36}, {329, 36}};
+        QTest::newRow("outer wall bottom")
+            << run({72, 180}, {328, 180}) << QList<QPoint>{{71, 180}, {329, 180}};
+        QTest::newRow("outer closed end")
+            << run({72, 36}, {72, 180}) << QList<QPoint>{{72, 35}, {72, 181}};
+        QTest::newRow("inner wall top")
+            << run({75, 39}, {328, 39}) << QList<QPoint>{{74, 39}, {73, 39}};
         QTest::newRow("inner wall bottom open for the probe")
-            << run({75, 177}, {135, 177}) + run({143, 177}, {328, 177}) << run({136, 177}, {142, 177});
-        QTest::newRow("inner closed end") << run({75, 39}, {75, 177}) << QList<QPoint>{{75, 38}, {75, 178}};
-        QTest::newRow("open end") << run({328, 36}, {328, 180}) << QList<QPoint>{{329, 37}, {327, 179}};
+            << run({75, 177}, {135, 177}) + run({143, 177}, {328, 177})
+            << run({136, 177}, {142, 177});
+        QTest::newRow("inner closed end")
+            << run({75, 39}, {75, 177}) << QList<QPoint>{{75, 38}, {75, 178}};
+        QTest::newRow("open end") << run({328, 36}, {328, 180})
+                                  << QList<QPoint>{{329, 37}, {327, 179}};
         QTest::newRow("upper collar open to the right")
             << run({318, 32}, {331, 32}) + run({318, 35}, {331, 35}) + run({318, 32}, {318, 35})
-            << run({319, 33}, {327, 33}) + run({319, 34}, {327, 34}) + QList<QPoint>{{331, 33}, {331, 34}, {332, 32}};
+            << run({319, 33}, {327, 33}) + run({319, 34}, {327, 34}) +
+                   QList<QPoint>{{331, 33}, {331, 34}, {332, 32}};
         QTest::newRow("lower collar open to the right")
-            << run({318, 181}, {331, 181}) + run({318, 184}, {331, 184}) + run({318, 181}, {318, 184})
-            << run({319, 182}, {327, 182}) + run({319, 183}, {327, 183}) + QList<QPoint>{{331, 182}, {331, 183}, {332, 184}};
-        QTest::newRow("funnel mouth") << run({429, 10}, {429, 206}) << QList<QPoint>{{429, 9}, {429, 207}};
+            << run({318, 181}, {331, 181}) + run({318, 184}, {331, 184}) +
+                   run({318, 181}, {318, 184})
+            << run({319, 182}, {327, 182}) + run({319, 183}, {327, 183}) +
+                   QList<QPoint>{{331, 182}, {331, 183}, {332, 184}};
+        QTest::newRow("funnel mouth")
+            << run({429, 10}, {429, 206}) << QList<QPoint>{{429, 9}, {429, 207}};
         QTest::newRow("probe outline")
-            << run({138, 157}, {141, 157}) + run({138, 176}, {141, 176}) + run({138, 157}, {138, 176}) + run({141, 157}, {141, 176})
-            << run({139, 158}, {139, 175}) + run({140, 158}, {140, 175}) + QList<QPoint>{{138, 156}, {137, 160}, {142, 160}};
+            << run({138, 157}, {141, 157}) + run({138, 176}, {141, 176}) +
+                   run({138, 157}, {138, 176}) + run({141, 157}, {141, 176})
+            << run({139, 158}, {139, 175}) + run({140, 158}, {140, 175}) +
+                   QList<QPoint>{{138, 156}, {137, 160}, {142, 160}};
         QTest::newRow("probe base and feed-through")
-            << run({135, 176}, {143, 176}) + run({135, 176}, {135, 180}) + run({143, 176}, {143, 180})
+            << run({135, 176}, {143, 176}) + run({135, 176}, {135, 180}) +
+                   run({143, 176}, {143, 180})
             << QList<QPoint>{{134, 176}, {144, 176}, {136, 178}, {142, 179}};
         QTest::newRow("connector flange")
-            << run({127, 180}, {127, 184}) + run({151, 180}, {151, 184}) + run({127, 184}, {151, 184})
+            << run({127, 180}, {127, 184}) + run({151, 180}, {151, 184}) +
+                   run({127, 184}, {151, 184})
             << QList<QPoint>{{126, 184}, {152, 184}, {128, 182}, {150, 183}, {127, 185}};
         QTest::newRow("connector body")
-            << run({133, 184}, {133, 194}) + run({145, 184}, {145, 194}) + run({133, 194}, {145, 194}) + run({135, 184}, {135, 194}) + run({143, 184}, {143, 194})
-            << QList<QPoint>{{134, 190}, {139, 190}, {144, 190}, {139, 195}, {132, 194}, {146, 194}};
+            << run({133, 184}, {133, 194}) + run({145, 184}, {145, 194}) +
+                   run({133, 194}, {145, 194}) + run({135, 184}, {135, 194}) +
+                   run({143, 184}, {143, 194})
+            << QList<QPoint>{{134, 190}, {139, 190}, {144, 190},
+                             {139, 195}, {132, 194}, {146, 194}};
         QTest::newRow("D line with its extension lines")
             << run({27, 39}, {27, 177}) + run({23, 39}, {30, 39}) + run({22, 177}, {29, 177})
             << QList<QPoint>{{27, 38}, {27, 178}, {22, 39}, {31, 39}, {21, 177}, {30, 177}};
@@ -105,9 +123,11 @@ private slots:
         QCOMPARE(pixels::colourAt(image, to), black);
         QCOMPARE(pixels::colourAt(image, from - QPoint(1, 0)), white);
         for (int x = from.x(); x < to.x(); ++x) { // the mouth runs through the last column
-            const double y = from.y() + double(to.y() - from.y()) * (x - from.x()) / (to.x() - from.x());
+            const double y =
+                from.y() + double(to.y() - from.y()) * (x - from.x()) / (to.x() - from.x());
             const int nearest = int(std::lround(y));
-            QVERIFY2(pixels::colourAt(image, {x, nearest}) == black, qPrintable(QString::number(x)));
+            QVERIFY2(pixels::colourAt(image, {x, nearest}) == black,
+                     qPrintable(QString::number(x)));
             // One pixel per column: the line is one pixel wide.
             QCOMPARE(pixels::colourAt(image, {x, nearest - 2}), white);
             QCOMPARE(pixels::colourAt(image, {x, nearest + 2}), white);
@@ -152,7 +172,8 @@ private slots:
                     ink = ink.united(QRect(x, y, 1, 1));
         QCOMPARE(ink.left(), box.left());
         QCOMPARE(ink.top(), box.top());
-        QVERIFY2(std::abs(ink.right() - box.right()) <= 2, qPrintable(QString::number(ink.right())));
+        QVERIFY2(std::abs(ink.right() - box.right()) <= 2,
+                 qPrintable(QString::number(ink.right())));
         QVERIFY(ink.bottom() >= baseline);
         QVERIFY(ink.bottom() <= box.bottom());
     }

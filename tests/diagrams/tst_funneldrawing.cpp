@@ -55,28 +55,36 @@ private slots:
         QTest::newRow("symmetry axis above the outer chord") << run({149, 67}, {149, 176}) << cyan;
         QTest::newRow("symmetry axis below the outer chord")
             << run({149, 178}, {149, 184}) + run({149, 186}, {149, 230}) << cyan;
-        QTest::newRow("beyond the axis") << QList<QPoint>{{149, 231}, {150, 100}, {148, 200}} << white;
+        QTest::newRow("beyond the axis")
+            << QList<QPoint>{{149, 231}, {150, 100}, {148, 200}} << white;
         QTest::newRow("inner chord, inner arc ends left out")
-            << run({110, 54}, {110, 54}) + run({112, 54}, {187, 54}) + run({189, 54}, {189, 54}) << red;
+            << run({110, 54}, {110, 54}) + run({112, 54}, {187, 54}) + run({189, 54}, {189, 54})
+            << red;
         QTest::newRow("outer chord") << run({10, 177}, {289, 177}) << red;
         QTest::newRow("r line") << run({149, 6}, {149, 53}) + run({149, 55}, {149, 65}) << black;
         QTest::newRow("ends of arcs and edges, lowest points")
             << QList<QPoint>{{111, 54}, {188, 54}, {149, 66}, {35, 146}, {263, 145}, {149, 185}}
             << black;
-        QTest::newRow("outer arc's lowest point under the axis") << QList<QPoint>{{149, 226}} << cyan;
-        QTest::newRow("R line's V") << run({61, 201}, {61, 206}) + run({61, 206}, {67, 206}) << black;
+        QTest::newRow("outer arc's lowest point under the axis")
+            << QList<QPoint>{{149, 226}} << cyan;
+        QTest::newRow("R line's V")
+            << run({61, 201}, {61, 206}) + run({61, 206}, {67, 206}) << black;
         QTest::newRow("sector angle's V heads")
-            << run({35, 146}, {41, 146}) + run({36, 146}, {36, 150}) + run({258, 145}, {263, 145}) + run({262, 145}, {262, 149})
+            << run({35, 146}, {41, 146}) + run({36, 146}, {36, 150}) + run({258, 145}, {263, 145}) +
+                   run({262, 145}, {262, 149})
             << black;
         QTest::newRow("inner chord dimension")
-            << run({110, 27}, {189, 27}) + run({110, 24}, {110, 53}) + run({189, 24}, {189, 53}) << black;
-        QTest::newRow("outer chord dimension")
-            << run({10, 250}, {289, 250}) + run({10, 178}, {10, 250}) + run({289, 178}, {289, 250}) << black;
-        QTest::newRow("heights")
-            << run({153, 4}, {298, 4}) + run({190, 54}, {298, 54}) + run({290, 177}, {298, 177}) + run({295, 4}, {295, 177})
+            << run({110, 27}, {189, 27}) + run({110, 24}, {110, 53}) + run({189, 24}, {189, 53})
             << black;
+        QTest::newRow("outer chord dimension")
+            << run({10, 250}, {289, 250}) + run({10, 178}, {10, 250}) + run({289, 178}, {289, 250})
+            << black;
+        QTest::newRow("heights") << run({153, 4}, {298, 4}) + run({190, 54}, {298, 54}) +
+                                        run({290, 177}, {298, 177}) + run({295, 4}, {295, 177})
+                                 << black;
         QTest::newRow("beyond the dimension lines")
-            << QList<QPoint>{{109, 27}, {190, 27}, {110, 23}, {189, 23}, {9, 250}, {290, 250}, {10, 251}, {295, 178}, {152, 3}}
+            << QList<QPoint>{{109, 27},  {190, 27}, {110, 23},  {189, 23}, {9, 250},
+                             {290, 250}, {10, 251}, {295, 178}, {152, 3}}
             << white;
         QTest::newRow("bottom-left corner") << QList<QPoint>{{0, 256}, {0, 0}, {298, 256}} << white;
     }
@@ -100,7 +108,8 @@ private slots:
         for (int y = from.y() + 1; y < to.y(); ++y) {
             if (y == 54 || y == 177)
                 continue; // the chords lie over the lines there
-            const double x = from.x() + double(to.x() - from.x()) * (y - from.y()) / (to.y() - from.y());
+            const double x =
+                from.x() + double(to.x() - from.x()) * (y - from.y()) / (to.y() - from.y());
             const int nearest = int(std::lround(x));
             QVERIFY2(pixels::colourAt(m_funnel.pixels(), {nearest, y}) != white,
                      qPrintable(QStringLiteral("row %1").arg(y)));

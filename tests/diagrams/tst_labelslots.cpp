@@ -1,0 +1,261 @@
+#include "Pixels.h"
+
+#include "calc/CalculateCommand.h"
+#include "core/Faults.h"
+#include "diagrams/DiagramFont.h"
+#include "diagrams/Drawings.h"
+#include "diagrams/Fonts.h"
+#include "diagrams/LabelSlots.h"
+
+#include <QFontInfo>
+#include <QGuiApplication>
+#include <QPainter>
+#include <QTest>
+
+#include <array>
+
+using namespace vlnokan;
+
+Q_DECLARE_METATYPE(vlnokan::Slot)
+
+namespace {
+
+Diagram blackDiagram(QSize size, int bitsPerPixel) {
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(Qt::black);
+    return Diagram(image, bitsPerPixel);
+}
+
+bool allWhite(const QImage& image, const QRect& area) {
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            if (image.pixel(x, y) != qRgb(255, 255, 255))
+                return false;
+    return true;
+}
+
+// The Calculate command writing into real drawings, as the window does.
+class DrawingView final : public CalculationView {
+public:
+    DrawingView(std::array<std::string, 4> entries, LabelSlots& labelSlots)
+        : m_entries(std::move(entries)), m_slots(labelSlots) {}
+    void blankAllSlots() override { m_slots.blankAll(); }
+    std::string entryText(Entry entry) const override { return m_entries[std::size_t(entry)]; }
+    void setEntryText(Entry entry, const std::string& text) override {
+        m_entries[std::size_t(entry)] = text;
+    }
+    void showNotice(Notice, const std::string&) override {}
+    void setField(Field, std::int64_t) override {}
+    void writeSlot(Slot slot, const std::string& text) override {
+        m_slots.write(slot, QString::fromStdString(text));
+    }
+
+private:
+    std::array<std::string, 4> m_entries;
+    LabelSlots& m_slots;
+};
+
+} // namespace
+
+class TestLabelSlots final : public QObject {
+    Q_OBJECT
+
+private slots:
+    void textStyle() {
+        QCOMPARE(QFontInfo(diagramTextFont()).family(), FreeFonts::familyFor(Face::MsSansSerif));
+        QCOMPARE(eightPointPixels(96), 11);
+        QCOMPARE(eightPointPixels(120), 13);
+        QCOMPARE(eightPointPixels(144), 16);
+        QCOMPARE(makeCanDiagram().textCellHeight(), 13);
+    }
+
+    // The white cell of a written text starts exactly at its slot and is one cell high.
+    void positions_data() {
+        QTest::addColumn<Slot>("slot");
+        QTest::addColumn<bool>("onCan");
+        QTest::addColumn<QPoint>("topLeft");
+        QTest::newRow("Lo/4") << Slot::CanLo4 << true << QPoint(222, 157);
+        QTest::newRow("Lg/4") << Slot::CanLg4 << true << QPoint(140, 119);
+        QTest::newRow("3/4 Lg") << Slot::CanLg34 << true << QPoint(222, 195);
+        QTest::newRow("D") << Slot::CanD << true << QPoint(24, 103);
+        QTest::newRow("Du") << Slot::CanDu << true << QPoint(410, 103);
+        QTest::newRow("outer chord") << Slot::OuterChord << false << QPoint(140, 234);
+        QTest::newRow("outer arc") << Slot::OuterArc << false << QPoint(140, 208);
+        QTest::newRow("sector angle") << Slot::SectorAngle << false << QPoint(120, 174);
+        QTest::newRow("inner arc") << Slot::InnerArc << false << QPoint(140, 70);
+        QTest::newRow("inner chord") << Slot::InnerChord << false << QPoint(160, 10);
+        QTest::newRow("inner radius") << Slot::InnerRadius << false << QPoint(140, 40);
+        QTest::newRow("outer radius") << Slot::OuterRadius << false << QPoint(80, 120);
+        QTest::newRow("apex to inner chord") << Slot::ApexToInnerChord << false << QPoint(270, 20);
+        QTest::newRow("between chords") << Slot::BetweenChords << false << QPoint(270, 110);
+    }
+    void positions() {
+        QFETCH(Slot, slot);
+        QFETCH(bool, onCan);
+        QFETCH(QPoint, topLeft);
+        Diagram can = blackDiagram({454, 222}, 1);
+        Diagram funnel = blackDiagram({299, 257}, 4);
+        LabelSlots(can, funnel).write(slot, QStringLiteral("= 8"));
+        QCOMPARE(onCan ? funnel.revision() : can.revision(), std::uint64_t(0));
+        const QImage& image = (onCan ? can : funnel).pixels();
+        QRect cell;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                if (image.pixel(x, y) == qRgb(255, 255, 255))
+                    cell = cell.united(QRect(x, y, 1, 1));
+        QCOMPARE(cell.topLeft(), topLeft);
+        QCOMPARE(cell.height(), 13);
+    }
+
+    // Blanking runs over the slots in a fixed order: funnel, can, then the funnel's heights.
+    void blankingOrder() {
+        Diagram can = blackDiagram({454, 222}, 1);
+        Diagram funnel = blackDiagram({299, 257}, 4);
+        QStringList order;
+        const auto record = [&](const Diagram& diagram, const QString& drawing) {
+            for (const auto& [name, at] : std::initializer_list<std::pair<const char*, QPoint>>{
+                     {"Lo/4", {222, 157}},
+                     {"Lg/4", {140, 119}},
+                     {"3/4 Lg", {222, 195}},
+                     {"D", {24, 103}},
+                     {"Du", {410, 103}},
+                     {"outer chord", {140, 234}},
+                     {"outer arc", {140, 208}},
+                     {"sector angle", {120, 174}},
+                     {"inner arc", {140, 70}},
+                     {"inner chord", {160, 10}},
+                     {"inner radius", {140, 40}},
+                     {"outer radius", {80, 120}},
+                     {"apex to inner chord", {270, 20}},
+                     {"between chords", {270, 110}}}) {
+                const QString entry = drawing + ' ' + name;
+                if (diagram.pixels().rect().contains(at) && !order.contains(entry) &&
+                    diagram.pixels().pixel(at) == qRgb(255, 255, 255))
+                    order << entry;
+            }
+        };
+        can.setChangedHandler([&] { record(can, "can"); });
+        funnel.setChangedHandler([&] { record(funnel, "funnel"); });
+        LabelSlots(can, funnel).blankAll();
+        QCOMPARE(order, (QStringList{
+                            "funnel outer radius", "funnel inner radius", "funnel inner chord",
+                            "funnel inner arc", "funnel sector angle", "funnel outer arc",
+                            "funnel outer chord", "can Du", "can Lo/4", "can Lg/4", "can D",
+                            "can 3/4 Lg", "funnel between chords", "funnel apex to inner chord"}));
+    }
+
+    // The blanks' white cuts the lines under them for good: the first axis dash beside the D
+    // slot, the heights line beside the slots at x = 270.
+    void blankingCutsLines() {
+        Diagram can = makeCanDiagram();
+        Diagram funnel = makeFunnelDiagram();
+        LabelSlots labelSlots(can, funnel);
+        labelSlots.blankAll();
+        labelSlots.write(Slot::CanD, QStringLiteral("= 85"));
+        labelSlots.write(Slot::ApexToInnerChord, QStringLiteral("59"));
+        QVERIFY(allWhite(can.pixels(), QRect(54, 108, 4, 1)));
+        QCOMPARE(pixels::colourAt(can.pixels(), {27, 102}), QStringLiteral("#000000"));
+        QVERIFY(allWhite(funnel.pixels(), QRect(295, 20, 1, 13)));
+        QCOMPARE(pixels::colourAt(funnel.pixels(), {295, 19}), QStringLiteral("#000000"));
+    }
+
+    // Text past the right edge is cut off there, neither wrapped nor moved.
+    void clippedAtTheRightEdge() {
+        Diagram can = makeCanDiagram();
+        const QString text = QStringLiteral("Du = 1000");
+        Diagram funnel = makeFunnelDiagram();
+        LabelSlots(can, funnel).write(Slot::CanDu, text);
+        QCOMPARE(can.size(), QSize(454, 222));
+        QImage wide(500, 222, QImage::Format_RGB32);
+        wide.fill(Qt::white);
+        QPainter painter(&wide);
+        painter.drawImage(0, 0, makeCanDiagram().pixels());
+        painter.end();
+        Diagram wider(wide, 1);
+        const QRect whole = wider.writeText({410, 103}, text);
+        QVERIFY(whole.right() > 453);
+        QCOMPARE(can.pixels(), wider.pixels().copy(0, 0, 454, 222));
+    }
+
+    // The figures of a calculation arrive at their slots as the command formats them.
+    void figuresFromTheCalculation_data() {
+        QTest::addColumn<QStringList>("entries");
+        QTest::addColumn<QString>("separator");
+        QTest::addColumn<Slot>("slot");
+        QTest::addColumn<QString>("text");
+        const QStringList defaults{"2,4", "85", "40", "300"};
+        QTest::newRow("sector angle under a comma")
+            << defaults << "," << Slot::SectorAngle << "alfa = 123,23";
+        QTest::newRow("sector angle under a point")
+            << defaults << "." << Slot::SectorAngle << "alfa = 123.23";
+        QTest::newRow("mouth with its name") << defaults << "," << Slot::CanDu << "Du = 300";
+        QTest::newRow("outer chord alone") << defaults << "," << Slot::OuterChord << "771";
+        QTest::newRow("negative Lo / 4 with its minus")
+            << QStringList{"-5", "85", "10", "300"} << "," << Slot::CanLo4 << "= -15";
+        QTest::newRow("slot left blank after a fault")
+            << QStringList{"2,4", "", "40", "300"} << "," << Slot::CanD << "";
+    }
+    void figuresFromTheCalculation() {
+        QFETCH(QStringList, entries);
+        QFETCH(QString, separator);
+        QFETCH(Slot, slot);
+        QFETCH(QString, text);
+        Diagram can = makeCanDiagram();
+        Diagram funnel = makeFunnelDiagram();
+        LabelSlots labelSlots(can, funnel);
+        DrawingView view({entries[0].toStdString(), entries[1].toStdString(),
+                          entries[2].toStdString(), entries[3].toStdString()},
+                         labelSlots);
+        try {
+            CalculateCommand(view, separator.toStdString()).run();
+        } catch (const Exception&) {
+            QVERIFY(text.isEmpty());
+        }
+
+        Diagram expectedCan = makeCanDiagram();
+        Diagram expectedFunnel = makeFunnelDiagram();
+        LabelSlots expected(expectedCan, expectedFunnel);
+        expected.blankAll();
+        expected.write(slot, text);
+        const bool onCan = LabelSlots::onCanDrawing(slot);
+        const QRect area(LabelSlots::position(slot), QSize(80, 13));
+        const QImage& got = (onCan ? can : funnel).pixels();
+        const QImage& want = (onCan ? expectedCan : expectedFunnel).pixels();
+        QCOMPARE(got.copy(area), want.copy(area));
+    }
+
+    // Blanking erases everything the slot's last figure covered, even beyond the blanks.
+    void noStaleDigits_data() {
+        QTest::addColumn<Slot>("slot");
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<QString>("after");
+        QTest::newRow("shorter sector angle") << Slot::SectorAngle << "alfa = 123,23"
+                                              << "alfa = 93,12";
+        QTest::newRow("shorter mouth at the edge") << Slot::CanDu << "Du = 1000"
+                                                   << "Du = 30";
+        QTest::newRow("figure left blank") << Slot::OuterArc << "l = 94212345"
+                                           << "";
+    }
+    void noStaleDigits() {
+        QFETCH(Slot, slot);
+        QFETCH(QString, before);
+        QFETCH(QString, after);
+        Diagram can = makeCanDiagram();
+        Diagram funnel = makeFunnelDiagram();
+        Diagram& drawing = LabelSlots::onCanDrawing(slot) ? can : funnel;
+        LabelSlots labelSlots(can, funnel);
+        labelSlots.blankAll();
+        const QRect old = drawing.writeText(LabelSlots::position(slot), before);
+        labelSlots.blankAll();
+        QVERIFY(allWhite(drawing.pixels(), old));
+        labelSlots.write(slot, after);
+        Diagram fresh = LabelSlots::onCanDrawing(slot) ? makeCanDiagram() : makeFunnelDiagram();
+        fresh.eraseRect(old);
+        fresh.writeText(LabelSlots::position(slot), LabelSlots::blankingText());
+        fresh.writeText(LabelSlots::position(slot), after);
+        QCOMPARE(drawing.pixels().copy(old), fresh.pixels().copy(old));
+    }
+};
+
+QTEST_MAIN(TestLabelSlots)
+#include "tst_labelslots.moc"
