@@ -6,6 +6,7 @@
 #include "diagrams/Drawings.h"
 #include "diagrams/Fonts.h"
 #include "diagrams/LabelSlots.h"
+#include "tests/support/DrawingView.h"
 
 #include <QFontInfo>
 #include <QGuiApplication>
@@ -33,27 +34,6 @@ bool allWhite(const QImage& image, const QRect& area) {
                 return false;
     return true;
 }
-
-// The Calculate command writing into real drawings, as the window does.
-class DrawingView final : public CalculationView {
-public:
-    DrawingView(std::array<std::string, 4> entries, LabelSlots& labelSlots)
-        : m_entries(std::move(entries)), m_slots(labelSlots) {}
-    void blankAllSlots() override { m_slots.blankAll(); }
-    std::string entryText(Entry entry) const override { return m_entries[std::size_t(entry)]; }
-    void setEntryText(Entry entry, const std::string& text) override {
-        m_entries[std::size_t(entry)] = text;
-    }
-    void showNotice(Notice, const std::string&) override {}
-    void setField(Field, std::int64_t) override {}
-    void writeSlot(Slot slot, const std::string& text) override {
-        m_slots.write(slot, QString::fromStdString(text));
-    }
-
-private:
-    std::array<std::string, 4> m_entries;
-    LabelSlots& m_slots;
-};
 
 } // namespace
 
@@ -203,9 +183,9 @@ private slots:
         Diagram can = makeCanDiagram();
         Diagram funnel = makeFunnelDiagram();
         LabelSlots labelSlots(can, funnel);
-        DrawingView view({entries[0].toStdString(), entries[1].toStdString(),
-                          entries[2].toStdString(), entries[3].toStdString()},
-                         labelSlots);
+        test::DrawingView view({entries[0].toStdString(), entries[1].toStdString(),
+                                entries[2].toStdString(), entries[3].toStdString()},
+                               labelSlots);
         try {
             CalculateCommand(view, separator.toStdString()).run();
         } catch (const Exception&) {
