@@ -1,0 +1,119 @@
+#pragma once
+
+#include "app/Main.h"
+#include "entry/Locale.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QDir>
+#include <QLineEdit>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <string>
+#include <vector>
+
+namespace vlnokan::test {
+
+// What a box showed and what the window's entries and fields read at that moment.
+struct ShownBox {
+    QString kind; // "notice" or "error"
+    QString title;
+    QString text;
+    QString frequency, diameter, angle, mouth, lo;
+};
+
+// Stands in for the message boxes: answers each at once and records it.
+class BoxRecorder final : public MessageBoxService {
+public:
+    explicit BoxRecorder(const TForm1* form = nullptr) : m_form(form) {}
+    void setForm(const TForm1* form) { m_form = form; }
+
+    void showNotice(const QString& title, const QString& text) override {
+        record("notice", title, text);
+    }
+    void showError(const QString& title, const QString& text) override {
+        record("error", title, text);
+    }
+
+    std::vector<ShownBox> boxes;
+
+    QStringList texts() const {
+        QStringList all;
+        for (const ShownBox& box : boxes)
+            all << box.kind + ": " + box.text;
+        return all;
+    }
+
+private:
+    void record(const QString& kind, const QString& title, const QString& text) {
+        ShownBox box{kind, title, text, {}, {}, {}, {}, {}};
+        if (m_form) {
+            box.frequency = m_form->EditGHz->text();
+            box.diameter = m_form->EditD->text();
+            box.angle = m_form->EditAlfa->text();
+            box.mouth = m_form->EditUsti->text();
+            box.lo = m_form->EditLo->text();
+        }
+        boxes.push_back(box);
+    }
+
+    const TForm1* m_form = nullptr;
+};
+
+// A locale with a fixed decimal separator.
+class FixedLocale final : public entry::LocaleSource {
+public:
+    explicit FixedLocale(std::string separator) : m_separator(std::move(separator)) {}
+    std::string decimalSeparator() const override { return m_separator; }
+
+private:
+    std::string m_separator;
+};
+
+// Fails the test when a modal box is open that the test did not expect: it closes the box (so
+// nothing hangs) and records its caption and text.
+class ModalWatchdog final {
+public:
+    ModalWatchdog() {
+        QObject::connect(&m_timer, &QTimer::timeout, [this] { check(); });
+        m_timer.start(50);
+    }
+    const QStringList& unexpected() const { return m_unexpected; }
+    void clear() { m_unexpected.clear(); }
+
+private:
+    void check() {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (!modal || modal->property("expectedByTest").toBool())
+            return;
+        m_unexpected << modal->windowTitle() + " / " + modal->objectName();
+        if (auto* dialog = qobject_cast<QDialog*>(modal))
+            dialog->reject();
+        else
+            modal->close();
+    }
+
+    QTimer m_timer;
+    QStringList m_unexpected;
+};
+
+// A private runtime folder, so Qt does not warn about a shared one.
+inline void usePrivateRuntimeDir() {
+    static QTemporaryDir runtime;
+    QFile::setPermissions(runtime.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    qputenv("XDG_RUNTIME_DIR", runtime.path().toLocal8Bit());
+}
+
+} // namespace vlnokan::test
+
+// The tests run inside the program's own application object, so faults take the program's road.
+#define VLNOKAN_WINDOW_TEST_MAIN(TestClass)                                                        \
+    int main(int argc, char** argv) {                                                              \
+        vlnokan::test::usePrivateRuntimeDir();                                                     \
+        vlnokan::VlnokanApplication application(argc, argv);                                       \
+        TestClass test;                                                                            \
+        return QTest::qExec(&test, argc, argv);                                                    \
+    }
