@@ -22,6 +22,8 @@ enum class Face;
 // The main window: the can and funnel drawings, the four entries, the four result fields and
 // the Calculate button, placed at their design pixels (scaled for another screen resolution).
 class TForm1 final : public QWidget {
+    Q_OBJECT
+
 public:
     // screenDpi: the screen's logical resolution, read once at start (0: ask the screen).
     explicit TForm1(int screenDpi = 0, QWidget* parent = nullptr);

@@ -11,6 +11,8 @@ namespace vlnokan {
 // message-box font, centred on the screen. Enter, Escape, a click on OK or the frame close it;
 // Ctrl+C beeps and copies caption, text and button as seven lines.
 class TMessageForm final : public QDialog {
+    Q_OBJECT
+
 public:
     TMessageForm(const QString& title, const QString& text, QWidget* parent = nullptr);
 

@@ -297,6 +297,43 @@ private slots:
         QCOMPARE(blankSlots(*form), 0);
     }
 
+    void realNoticeBoxHoldsTheCommandUntilClosed_data() {
+        QTest::addColumn<int>("key");
+        QTest::newRow("closed with enter") << int(Qt::Key_Return);
+        QTest::newRow("closed with escape") << int(Qt::Key_Escape);
+    }
+    void realNoticeBoxHoldsTheCommandUntilClosed() {
+        QFETCH(int, key);
+        auto form = start();
+        QVERIFY(form);
+        m_boxGuard.reset();
+        enter(*form, "2.4", "130", "40", "300");
+        QString diameterWhileShown;
+        QString caption;
+        bool applicationModal = false;
+        QTimer poll;
+        connect(&poll, &QTimer::timeout, this, [&] {
+            auto* box = qobject_cast<TMessageForm*>(QApplication::activeModalWidget());
+            if (!box)
+                return;
+            poll.stop();
+            box->setProperty("expectedByTest", true);
+            diameterWhileShown = form->EditD->text();
+            caption = box->windowTitle();
+            // The window takes no input while the notice is open.
+            applicationModal = box->windowModality() == Qt::ApplicationModal;
+            QTest::keyClick(box->okButton(), Qt::Key(key));
+        });
+        poll.start(10);
+        calculate(*form);
+        QCOMPARE(diameterWhileShown, "130");
+        QCOMPARE(caption, applicationTitle());
+        QVERIFY(applicationModal);
+        QCOMPARE(form->EditD->text(), "125");
+        QCOMPARE(form->EditLg->text(), "154");
+        QVERIFY(!QApplication::activeModalWidget());
+    }
+
     void buttonDoesNotMoveTheWindowBack() {
         auto form = start();
         QVERIFY(form);

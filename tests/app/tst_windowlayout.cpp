@@ -4,6 +4,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QStyle>
 
 #include <memory>
 
@@ -183,6 +184,12 @@ private slots:
         QTRY_VERIFY(popup->isVisible());
         popup->hide();
         m_form->hide();
+    }
+
+    void hintsAppearAfterHalfASecondForTwoAndAHalf() {
+        QCOMPARE(QApplication::style()->styleHint(QStyle::SH_ToolTip_WakeUpDelay), 500);
+        QCOMPARE(m_form->Image1->toolTipDuration(), 2500);
+        QCOMPARE(m_form->Image2->toolTipDuration(), 2500);
     }
 
     void picturesHoldTheirDrawings() {
