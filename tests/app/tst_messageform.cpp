@@ -129,6 +129,7 @@ private slots:
     void ctrlCCopiesTheSevenLines() {
         const QString text = notice(Notice::C1);
         TMessageForm box("Vlnokan", text);
+        box.setProperty("expectedByTest", true);
         box.show();
         QVERIFY(QTest::qWaitForWindowExposed(&box));
         QTest::keyClick(box.okButton(), Qt::Key_C, Qt::ControlModifier);
@@ -152,6 +153,7 @@ private slots:
         QFETCH(int, modifiers);
         QFETCH(int, key);
         TMessageForm box("Vlnokan", notice(Notice::C2));
+        box.setProperty("expectedByTest", true);
         box.show();
         QVERIFY(QTest::qWaitForWindowExposed(&box));
         QTest::keyClick(box.okButton(), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
@@ -164,6 +166,7 @@ private slots:
         MessageBoxes::Replacement boxGuard(boxes);
         m_desktop.failing = true;
         TMessageForm box("Vlnokan", notice(Notice::F2));
+        box.setProperty("expectedByTest", true);
         box.show();
         QVERIFY(QTest::qWaitForWindowExposed(&box));
         QTest::keyClick(box.okButton(), Qt::Key_C, Qt::ControlModifier);
