@@ -9,7 +9,7 @@ packages=(
     fonts-liberation2 fonts-dejavu-core
     xvfb xauth
     cups cups-client printer-driver-cups-pdf
-    poppler-utils imagemagick
+    poppler-utils imagemagick time
     locales
     desktop-file-utils appstream dpkg-dev file
 )
