@@ -128,6 +128,20 @@ private slots:
         QCOMPARE(blankSlots(*form), 0);
     }
 
+    void faultInTheFirstCalculationReachesTheErrorBox() {
+        auto form = std::make_unique<TForm1>(96);
+        m_boxes.setForm(form.get());
+        form->EditD->setText("8 5");
+        form->show();
+        form->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+        QTRY_COMPARE(m_boxes.texts(), QStringList{"error: '8 5' is not a valid integer value."});
+        QCOMPARE(m_boxes.boxes.front().title, applicationTitle());
+        // The window opens with the placeholders and blank slots.
+        QCOMPARE(form->EditLg->text(), "184");
+        QCOMPARE(blankSlots(*form), 14);
+    }
+
     void activationRunsOnlyOnce() {
         auto form = start();
         QVERIFY(form);
