@@ -101,6 +101,8 @@ void TstJvLabel::newLabel() {
     QVERIFY(!label.HotTrack());
     QVERIFY(!label.Hovering());
     QCOMPARE(label.HintColor(), TJvLabel::systemHintColor());
+    // With the default, the hints look the same whether the pointer is over the label or not.
+    QCOMPARE(label.HintColor(), TJvLabel::applicationHintColor());
     QCOMPARE(label.SavedHintColor(), QColor::fromRgb(0));
     QCOMPARE(label.focusPolicy(), Qt::NoFocus);
     QVERIFY(!label.autoFillBackground());
