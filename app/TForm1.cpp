@@ -1,5 +1,7 @@
 #include "app/TForm1.h"
 
+#include "widgets/InfoLinks.h"
+
 #include "diagrams/Drawings.h"
 #include "diagrams/Fonts.h"
 
@@ -127,6 +129,15 @@ void TForm1::createControls() {
     Image1 = makePicture(makeCanDiagram(), "Image1", QRect(16, 64, 457, 225));
     Image2 = makePicture(makeFunnelDiagram(), "Image2", QRect(472, 48, 305, 257));
     m_slots = std::make_unique<LabelSlots>(Image1->diagram(), Image2->diagram());
+
+    // The links size themselves to their addresses; only their top-left corners follow the scale.
+    auto scaledPlace = [this](QPoint design) {
+        return QPoint(roundHalfUp(design.x() * m_scale), roundHalfUp(design.y() * m_scale));
+    };
+    JvHotLink1 = makeInfoLink(m_client, QStringLiteral("JvHotLink1"),
+                              scaledPlace(infolinks::hornPlace), infolinks::hornUrl);
+    JvHotLink2 = makeInfoLink(m_client, QStringLiteral("JvHotLink2"),
+                              scaledPlace(infolinks::cantennaPlace), infolinks::cantennaUrl);
 
     addStatic("StaticTextGHz", QRect(58, 330, 14, 18), QStringLiteral("f="));
     addStatic("StaticTextD", QRect(286, 330, 20, 18), QStringLiteral("mm"));

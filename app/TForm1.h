@@ -17,6 +17,8 @@ class QScrollArea;
 
 namespace vlnokan {
 
+class TJvHotLink;
+
 enum class Face;
 
 // The main window: the can and funnel drawings, the four entries, the four result fields and
@@ -51,6 +53,8 @@ public:
 
     DiagramView* Image1 = nullptr;
     DiagramView* Image2 = nullptr;
+    TJvHotLink* JvHotLink1 = nullptr;
+    TJvHotLink* JvHotLink2 = nullptr;
     QLineEdit* EditLo = nullptr;
     QLineEdit* EditLg = nullptr;
     QLineEdit* EditLo4 = nullptr;

@@ -1,4 +1,5 @@
 #include "app/Main.h"
+#include "packaging/ApplicationIcon.h"
 
 #include <QPushButton>
 #include <QTimer>
@@ -6,6 +7,7 @@
 // The window program takes no command line of its own; QApplication reads its options.
 int main(int argc, char** argv) {
     vlnokan::VlnokanApplication application(argc, argv);
+    QApplication::setWindowIcon(vlnokan::applicationIcon());
     vlnokan::TForm1 form;
     form.show();
     form.activateWindow();

@@ -1,4 +1,5 @@
 #include "WindowTestSupport.h"
+#include "widgets/JvHotLink.h"
 
 #include <QLabel>
 #include <QMenu>
@@ -190,6 +191,28 @@ private slots:
         QCOMPARE(QApplication::style()->styleHint(QStyle::SH_ToolTip_WakeUpDelay), 500);
         QCOMPARE(m_form->Image1->toolTipDuration(), 2500);
         QCOMPARE(m_form->Image2->toolTipDuration(), 2500);
+    }
+
+    void linkLabelsOpenTheirPages_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QPoint>("topLeft");
+        QTest::addColumn<QString>("url");
+        QTest::newRow("horn antenna")
+            << "JvHotLink1" << QPoint(520, 320) << "https://en.wikipedia.org/wiki/Horn_antenna";
+        QTest::newRow("can antenna")
+            << "JvHotLink2" << QPoint(520, 336) << "https://en.wikipedia.org/wiki/Cantenna";
+    }
+    void linkLabelsOpenTheirPages() {
+        QFETCH(QString, name);
+        QFETCH(QPoint, topLeft);
+        QFETCH(QString, url);
+        auto* link = m_form->client()->findChild<TJvHotLink*>(name);
+        QVERIFY(link);
+        QCOMPARE(link->geometry().topLeft(), topLeft);
+        QCOMPARE(link->Url(), url);
+        QCOMPARE(link->text(), url);
+        QCOMPARE(link->cursor().shape(), Qt::PointingHandCursor);
+        QCOMPARE(link->focusPolicy(), Qt::NoFocus);
     }
 
     void picturesHoldTheirDrawings() {
