@@ -1,0 +1,99 @@
+#include "tests/app/WindowTestSupport.h"
+#include "tests/print/PrintTestSupport.h"
+
+#include "print/Printer.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QPrinter>
+#include <QPrinterInfo>
+
+#include <memory>
+
+using namespace vlnokan;
+using namespace vlnokan::test;
+
+// The print commands of the two pictures' context menus, on the private cups-pdf queue: the
+// figures of the start-up calculation reach the paper.
+class TestWindowPrinting final : public QObject {
+    Q_OBJECT
+
+    bool m_started = false;
+    BoxRecorder m_boxes;
+    std::unique_ptr<MessageBoxes::Replacement> m_boxGuard;
+    std::unique_ptr<TForm1> m_form;
+
+private slots:
+    void initTestCase() {
+        const int started = startPrivateScheduler();
+        if (started == 77)
+            QSKIP("the private cups-pdf queue needs root");
+        QCOMPARE(started, 0);
+        m_started = true;
+        m_boxGuard = std::make_unique<MessageBoxes::Replacement>(m_boxes);
+        m_form = std::make_unique<TForm1>(96);
+        m_boxes.setForm(m_form.get());
+        m_form->show();
+        m_form->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
+        QVERIFY(QTest::qWaitFor([this] { return m_form->EditLg->text() == "247"; }, 5000));
+    }
+    void cleanupTestCase() {
+        m_form.reset();
+        if (m_started)
+            runScript("stop");
+    }
+
+    void menuPrintsThePictureWithItsFigures_data() {
+        QTest::addColumn<QString>("menu");
+        QTest::addColumn<QString>("item");
+        QTest::addColumn<QString>("picture");
+        QTest::newRow("funnel pattern from Print1") << "PopupMenu1"
+                                                    << "Print1"
+                                                    << "Image2";
+        QTest::newRow("can side view from rint1") << "PopupMenu2"
+                                                  << "rint1"
+                                                  << "Image1";
+    }
+    void menuPrintsThePictureWithItsFigures() {
+        QFETCH(QString, menu);
+        QFETCH(QString, item);
+        QFETCH(QString, picture);
+        auto* action = m_form->findChild<QMenu*>(menu)->findChild<QAction*>(item);
+        QVERIFY(action);
+        const Diagram& diagram = m_form->findChild<DiagramView*>(picture)->diagram();
+
+        const int before = pdfFiles().size();
+        // Queued like a menu click, so a fault would take the program's own road to the box.
+        QMetaObject::invokeMethod(action, &QAction::trigger, Qt::QueuedConnection);
+        QVERIFY2(waitForPdfs(before + 1), "no PDF from the print queue within 30 s");
+        QCOMPARE(m_boxes.texts(), QStringList());
+        const QString file = pdfDir + '/' + pdfFiles().last();
+        QCOMPARE(pdfInfo(file, "Pages"), QStringLiteral("1"));
+
+        const QPrinter queue(QPrinterInfo::printerInfo(TPrinter::shared().printerName()),
+                             QPrinter::HighResolution);
+        const int dpi = queue.resolution();
+        const int factor = dpi / m_form->pixelsPerInch();
+        const QPoint origin = queue.pageLayout().paintRectPixels(dpi).topLeft();
+        const QSize part(origin.x() + diagram.size().width() * factor + 50,
+                         origin.y() + diagram.size().height() * factor + 50);
+        QCOMPARE(firstDifference(diagram, rasterise(file, dpi, part), origin, factor, factor),
+                 QString());
+    }
+
+    void faultFromTheMenuReachesTheErrorBox() {
+        runScript("stop");
+        m_started = false;
+        m_boxes.boxes.clear();
+        auto* action = m_form->findChild<QMenu*>("PopupMenu2")->findChild<QAction*>("rint1");
+        QMetaObject::invokeMethod(action, &QAction::trigger, Qt::QueuedConnection);
+        QVERIFY(QTest::qWaitFor([this] { return !m_boxes.boxes.empty(); }, 20000));
+        QCOMPARE(m_boxes.boxes.front().kind, QString("error"));
+        QVERIFY2(m_boxes.boxes.front().text.endsWith('.'), qPrintable(m_boxes.boxes.front().text));
+        QVERIFY(m_form->isVisible());
+    }
+};
+
+VLNOKAN_WINDOW_TEST_MAIN(TestWindowPrinting)
+#include "tst_windowprinting.moc"
