@@ -6,13 +6,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build/release}
 runs=${RUNS:-10}
-if [ ! -x "$build/app/vlnokan" ]; then
-    cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF >/dev/null
-    cmake --build "$build" --target vlnokan
-fi
-runtime=$(mktemp -d)
-chmod 700 "$runtime"
-trap 'rm -rf "$runtime"' EXIT
+source scripts/window-build.sh
 XDG_RUNTIME_DIR=$runtime VLNOKAN_QUIT_AFTER_START=1 RUNS=$runs \
     xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
     program=$1

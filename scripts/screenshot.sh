@@ -4,13 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build/release}
-if [ ! -x "$build/app/vlnokan" ]; then
-    cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF >/dev/null
-    cmake --build "$build" --target vlnokan
-fi
-runtime=$(mktemp -d)
-chmod 700 "$runtime"
-trap 'rm -rf "$runtime"' EXIT
+source scripts/window-build.sh
 XDG_RUNTIME_DIR=$runtime xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
     "$1" &
     program=$!
