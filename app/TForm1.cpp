@@ -134,10 +134,12 @@ void TForm1::createControls() {
     auto scaledPlace = [this](QPoint design) {
         return QPoint(roundHalfUp(design.x() * m_scale), roundHalfUp(design.y() * m_scale));
     };
+    const int linkPixels = std::max(1, roundHalfUp(11 * m_scale));
     JvHotLink1 = makeInfoLink(m_client, QStringLiteral("JvHotLink1"),
-                              scaledPlace(infolinks::hornPlace), infolinks::hornUrl);
-    JvHotLink2 = makeInfoLink(m_client, QStringLiteral("JvHotLink2"),
-                              scaledPlace(infolinks::cantennaPlace), infolinks::cantennaUrl);
+                              scaledPlace(infolinks::hornPlace), infolinks::hornUrl, linkPixels);
+    JvHotLink2 =
+        makeInfoLink(m_client, QStringLiteral("JvHotLink2"), scaledPlace(infolinks::cantennaPlace),
+                     infolinks::cantennaUrl, linkPixels);
 
     addStatic("StaticTextGHz", QRect(58, 330, 14, 18), QStringLiteral("f="));
     addStatic("StaticTextD", QRect(286, 330, 20, 18), QStringLiteral("mm"));

@@ -8,8 +8,7 @@
 namespace vlnokan {
 
 TJvHotLink* makeInfoLink(QWidget* parent, const QString& objectName, QPoint place,
-                         const QString& url) {
-    constexpr int fontPixels = 11;
+                         const QString& url, int fontPixels) {
     auto* link = new TJvHotLink(parent);
     link->setObjectName(objectName);
     link->move(place);

@@ -19,8 +19,9 @@ inline constexpr QPoint cantennaPlace{520, 336};
 } // namespace infolinks
 
 // A link label of the window at place, showing and opening url: "Arial" in the window's text
-// colour, and under the pointer "MS Sans Serif", blue, underlined, both 11 pixels high.
+// colour, and under the pointer "MS Sans Serif", blue, underlined, both fontPixels high (11 on a
+// 96 dpi screen; the window passes its scaled height).
 TJvHotLink* makeInfoLink(QWidget* parent, const QString& objectName, QPoint place,
-                         const QString& url);
+                         const QString& url, int fontPixels = 11);
 
 } // namespace vlnokan

@@ -235,6 +235,7 @@ private slots:
         QVERIFY(fine.client()->width() > 794);
         QVERIFY(fine.client()->height() > 461);
         QVERIFY(fine.BitBtnCalc->font().pixelSize() >= 20);
+        QCOMPARE(fine.JvHotLink1->font().pixelSize(), qRound(11 * scale));
     }
 };
 
