@@ -3,7 +3,7 @@
 #include "widgets/InfoLinks.h"
 
 #include "diagrams/Drawings.h"
-#include "diagrams/Fonts.h"
+#include "fonts/Fonts.h"
 
 #include <QAction>
 #include <QFontMetrics>

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "calc/Design.h"
 #include "diagrams/DiagramView.h"
 #include "diagrams/LabelSlots.h"
 
@@ -71,6 +72,14 @@ public:
 
     LabelSlots& labelSlots() { return *m_slots; }
 
+    // The antenna as far as the last Calculate made it final; windows that follow the
+    // calculation (template, details) read it when designChanged is emitted.
+    const Design& design() const { return m_design; }
+    void setDesign(const Design& design);
+
+signals:
+    void designChanged();
+
 protected:
     bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -92,6 +101,7 @@ private:
     QScrollArea* m_scroll = nullptr;
     QWidget* m_client = nullptr;
     std::unique_ptr<LabelSlots> m_slots;
+    Design m_design;
 };
 
 } // namespace vlnokan

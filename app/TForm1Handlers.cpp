@@ -95,6 +95,11 @@ void TForm1::BitBtnCalcClick() {
     CalculateCommand(view, m_separator).run();
 }
 
+void TForm1::setDesign(const Design& design) {
+    m_design = design;
+    emit designChanged();
+}
+
 void TForm1::Print1Click() {
     printDiagram(Image2->diagram(), m_pixelsPerInch);
 }

@@ -64,4 +64,8 @@ void WindowView::writeSlot(Slot slot, const std::string& text) {
     m_form.labelSlots().write(slot, QString::fromStdString(text));
 }
 
+void WindowView::designKnown(const Design& design) {
+    m_form.setDesign(design);
+}
+
 } // namespace vlnokan

@@ -18,6 +18,7 @@ public:
     void showNotice(Notice notice, const std::string& text) override;
     void setField(Field field, std::int64_t value) override;
     void writeSlot(Slot slot, const std::string& text) override;
+    void designKnown(const Design& design) override;
 
 private:
     TForm1& m_form;

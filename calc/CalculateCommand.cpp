@@ -24,6 +24,8 @@ CalculateCommand::CalculateCommand(CalculationView& view, std::string separator)
 void CalculateCommand::run() {
     // 1. Old figures go first, so a fault later leaves no stale figure behind.
     m_view.blankAllSlots();
+    Design design;
+    m_view.designKnown(design);
 
     // 2-3. The frequency, brought to the separator it is converted with.
     m_view.setEntryText(Entry::Frequency,
@@ -54,6 +56,10 @@ void CalculateCommand::run() {
         m_view.showNotice(Notice::C2, noticeText(Notice::C2));
     }
     m_view.figureKnown("D", decimal(diameter));
+    design.frequency = frequency;
+    design.diameter = diameter;
+    design.canKnown = true;
+    m_view.designKnown(design);
 
     // 8. Guide wavelength.
     const Real guide = can::guideWavelength(freeSpace, cutoff);
@@ -116,6 +122,10 @@ void CalculateCommand::run() {
                                       {"ho", decimal(p.ho)},
                                       {"dH", decimal(p.dH)}})
         m_view.figureKnown(name, value);
+    design.angle = angle;
+    design.mouth = mouth;
+    design.funnelKnown = true;
+    m_view.designKnown(design);
 
     // 19-20. Its figures onto the drawings.
     m_view.writeSlot(Slot::CanDu, "Du = " + decimal(mouth));

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "calc/Design.h"
 #include "calc/FunnelCalc.h"
 #include "calc/Notices.h"
 
@@ -54,6 +55,10 @@ public:
         static_cast<void>(name);
         static_cast<void>(value);
     }
+
+    // What is final of the design so far: empty when the command starts, the can once its
+    // diameter is final, the whole antenna once the funnel's pattern is developed.
+    virtual void designKnown(const Design& design) { static_cast<void>(design); }
 };
 
 } // namespace vlnokan

@@ -119,6 +119,9 @@ std::int32_t square(std::int32_t a) {
 std::int32_t difference(std::int32_t a, std::int32_t b) {
     return fitted(std::int64_t{a} - b);
 }
+std::int32_t product(std::int32_t a, std::int32_t b) {
+    return fitted(std::int64_t{a} * b);
+}
 
 } // namespace checked
 

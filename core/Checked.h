@@ -37,6 +37,7 @@ std::int32_t round32(Real x);
 std::int32_t twice(std::int32_t a);
 std::int32_t square(std::int32_t a);
 std::int32_t difference(std::int32_t a, std::int32_t b);
+std::int32_t product(std::int32_t a, std::int32_t b);
 
 } // namespace checked
 

@@ -1,6 +1,6 @@
 #include "diagrams/DiagramFont.h"
 
-#include "diagrams/Fonts.h"
+#include "fonts/Fonts.h"
 
 namespace vlnokan {
 

@@ -1,5 +1,6 @@
 #include "print/PrintDiagram.h"
 
+#include "core/Checked.h"
 #include "core/Faults.h"
 #include "diagrams/DiagramView.h"
 #include "print/Printer.h"
@@ -11,13 +12,6 @@
 namespace vlnokan {
 
 namespace {
-
-std::int32_t product(std::int32_t a, std::int32_t b) {
-    std::int32_t result = 0;
-    if (__builtin_mul_overflow(a, b, &result))
-        throw EIntOverflow();
-    return result;
-}
 
 // Ends the open document when a fault leaves the print command early, so the page goes out as
 // far as it was drawn before the fault reaches the error box.
@@ -45,8 +39,8 @@ PrintScale printScale(int printerDpiX, int printerDpiY, int windowPixelsPerInch)
 }
 
 QSize printedSize(QSize picture, PrintScale scale) {
-    const std::int32_t height = product(picture.height(), scale.y);
-    const std::int32_t width = product(picture.width(), scale.x);
+    const std::int32_t height = checked::product(picture.height(), scale.y);
+    const std::int32_t width = checked::product(picture.width(), scale.x);
     return {width, height};
 }
 

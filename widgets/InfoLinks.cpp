@@ -1,6 +1,6 @@
 #include "widgets/InfoLinks.h"
 
-#include "diagrams/Fonts.h"
+#include "fonts/Fonts.h"
 #include "widgets/JvHotLink.h"
 
 #include <QApplication>

@@ -3,6 +3,7 @@
 #include "calc/Notices.h"
 
 #include <QPushButton>
+#include <QSignalSpy>
 
 #include <memory>
 
@@ -299,12 +300,19 @@ private slots:
         QCOMPARE(form->EditGHz->text(), frequencyAfter);
         QCOMPARE(form->EditLo->text(), loAfter);
         QCOMPARE(blankSlots(*form), blankSlotsAfter);
+        // No funnel was completed, so nothing may offer one.
+        QVERIFY(!form->design().funnelKnown);
 
         // The program goes on: the next calculation computes normally.
         m_boxes.boxes.clear();
+        QSignalSpy designChanges(form.get(), &TForm1::designChanged);
         enter(*form, "2.4", "85", "40", "300");
         calculate(*form);
         QCOMPARE(describeAll(m_boxes), QStringList());
+        QCOMPARE(designChanges.count(), 3);
+        QVERIFY(form->design().funnelKnown);
+        QCOMPARE((QList<int>{form->design().diameter, form->design().angle, form->design().mouth}),
+                 (QList<int>{85, 40, 300}));
         QCOMPARE((QStringList{form->EditLo->text(), form->EditLg->text(), form->EditLo4->text(),
                               form->EditLg4->text()}),
                  (QStringList{"125", "247", "31", "62"}));

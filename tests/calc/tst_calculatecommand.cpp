@@ -17,6 +17,7 @@ public:
     explicit RecordingView(std::array<std::string, 4> entries) : m_entries(std::move(entries)) {}
 
     QStringList effects;
+    std::vector<Design> designs;
     std::array<std::string, 4> m_entries;
 
     void blankAllSlots() override { effects << "blank"; }
@@ -38,6 +39,7 @@ public:
     void writeSlot(Slot slot, const std::string& text) override {
         effects << QString("slot %1 = %2").arg(int(slot)).arg(QString::fromStdString(text));
     }
+    void designKnown(const Design& design) override { designs.push_back(design); }
 
 private:
     static std::size_t index(Entry entry) { return static_cast<std::size_t>(entry); }
@@ -80,6 +82,47 @@ private slots:
                                       "slot 12 = 59",
                                       "slot 13 = 149"};
         QCOMPARE(view.effects, expected);
+    }
+
+    // The design handed on holds the corrected entries as numbers, and only as far as the
+    // command got: a fault leaves the parts after it unknown.
+    void designIsHandedOnAsFarAsItIsFinal_data() {
+        QTest::addColumn<QStringList>("entries");
+        QTest::addColumn<int>("stages");
+        QTest::addColumn<double>("frequency");
+        QTest::addColumn<int>("diameter");
+        QTest::addColumn<int>("angle");
+        QTest::addColumn<int>("mouth");
+        QTest::newRow("defaults") << QStringList{"2.4", "85", "40", "300"} << 3 << 2.4 << 85 << 40
+                                  << 300;
+        QTest::newRow("widened can and mouth, narrowed angle")
+            << QStringList{"1.0", "85", "70", "300"} << 3 << 1.0 << 179 << 60 << 358;
+        QTest::newRow("can cut to 125, angle raised to 20")
+            << QStringList{"2.4", "130", "10", "300"} << 3 << 2.4 << 125 << 20 << 300;
+        QTest::newRow("fault in the angle: the can only")
+            << QStringList{"2.4", "85", "x", "300"} << 2 << 2.4 << 85 << 0 << 0;
+        QTest::newRow("fault in the frequency: nothing")
+            << QStringList{"x", "85", "40", "300"} << 1 << 0.0 << 0 << 0 << 0;
+    }
+    void designIsHandedOnAsFarAsItIsFinal() {
+        QFETCH(QStringList, entries);
+        QFETCH(int, stages);
+        QFETCH(double, frequency);
+        QFETCH(int, diameter);
+        QFETCH(int, angle);
+        QFETCH(int, mouth);
+        RecordingView view({entries[0].toStdString(), entries[1].toStdString(),
+                            entries[2].toStdString(), entries[3].toStdString()});
+        static_cast<void>(test::outcomeOf([&view] { CalculateCommand(view, ".").run(); }));
+        QCOMPARE(int(view.designs.size()), stages);
+        QCOMPARE(view.designs.front(), Design{});
+        const Design& last = view.designs.back();
+        QCOMPARE(last.canKnown, stages >= 2);
+        QCOMPARE(last.funnelKnown, stages == 3);
+        QCOMPARE(double(last.frequency), frequency);
+        QCOMPARE(last.diameter, diameter);
+        QCOMPARE(last.angle, angle);
+        QCOMPARE(last.mouth, mouth);
     }
 
     void noticesAndRewritesInTheirOrder_data() {

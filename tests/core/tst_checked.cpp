@@ -113,6 +113,15 @@ private slots:
             checked::difference(std::atoi("2147483647"), std::atoi("-1"));
         }) << "EIntOverflow"
                                               << "Integer overflow";
+        QTest::newRow("product past the largest 32-bit value") << std::function<void()>([] {
+            checked::product(std::atoi("65536"), std::atoi("32768"));
+        }) << "EIntOverflow"
+                                                               << "Integer overflow";
+        QTest::newRow("negative product past the smallest 32-bit value")
+            << std::function<void()>(
+                   [] { checked::product(std::atoi("-65536"), std::atoi("32769")); })
+            << "EIntOverflow"
+            << "Integer overflow";
     }
     void faultsStrikeAtTheirOperation() {
         QFETCH(std::function<void()>, call);
@@ -137,6 +146,8 @@ private slots:
             << std::function<void()>([] { checked::round32(real("-2147483648.5")); });
         QTest::newRow("doubling to the smallest 32-bit value")
             << std::function<void()>([] { checked::twice(std::atoi("-1073741824")); });
+        QTest::newRow("product to the smallest 32-bit value") << std::function<void()>(
+            [] { checked::product(std::atoi("-65536"), std::atoi("32768")); });
     }
     void silentConditionsPass() {
         QFETCH(std::function<void()>, call);

@@ -4,8 +4,8 @@
 #include "core/Faults.h"
 #include "diagrams/DiagramFont.h"
 #include "diagrams/Drawings.h"
-#include "diagrams/Fonts.h"
 #include "diagrams/LabelSlots.h"
+#include "fonts/Fonts.h"
 #include "tests/support/DrawingView.h"
 
 #include <QFontInfo>

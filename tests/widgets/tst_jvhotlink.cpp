@@ -2,7 +2,7 @@
 
 #include "Pointer.h"
 #include "RecordingUrlHandler.h"
-#include "diagrams/Fonts.h"
+#include "fonts/Fonts.h"
 #include "widgets/InfoLinks.h"
 #include "widgets/OpenTarget.h"
 

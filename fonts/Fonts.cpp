@@ -1,4 +1,4 @@
-#include "diagrams/Fonts.h"
+#include "fonts/Fonts.h"
 
 namespace vlnokan {
 
