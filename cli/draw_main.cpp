@@ -2,6 +2,7 @@
 // afterwards DIR/can.png and DIR/funnel.png: both drawings as the calculation left them, white
 // kept white. They are saved after a fault too, showing how far the command got.
 #include "cli/DrawView.h"
+#include "cli/Options.h"
 #include "cli/RunCommand.h"
 #include "cli/Usage.h"
 #include "diagrams/Drawings.h"
@@ -34,7 +35,8 @@ bool save(const vlnokan::Diagram& diagram, const QDir& directory, const QString&
 
 int main(int argc, char** argv) {
     const std::vector<std::string> args(argv + 1, argv + argc);
-    if (args.size() != 6 || args[0] != "--draw") {
+    const auto line = vlnokan::cli::parseCommandLine(args, vlnokan::cli::knownOptions);
+    if (!line || line->value("--draw").value_or("").empty()) {
         std::cerr << vlnokan::cli::usage << '\n';
         return 2;
     }
@@ -47,10 +49,10 @@ int main(int argc, char** argv) {
     vlnokan::Diagram can = vlnokan::makeCanDiagram();
     vlnokan::Diagram funnel = vlnokan::makeFunnelDiagram();
     vlnokan::LabelSlots labelSlots(can, funnel);
-    vlnokan::cli::DrawView view({args[2], args[3], args[4], args[5]}, std::cout, labelSlots);
+    vlnokan::cli::DrawView view(line->entries, std::cout, labelSlots);
     const int status = vlnokan::cli::runCalculate(view, std::cout, std::cerr);
 
-    const QDir directory(QString::fromLocal8Bit(args[1].c_str()));
+    const QDir directory(QString::fromLocal8Bit(line->value("--draw")->c_str()));
     if (!directory.exists() && !QDir().mkpath(directory.path())) {
         std::cerr << "error: cannot create " << directory.path().toStdString() << ".\n";
         return 1;

@@ -4,6 +4,7 @@
 // plain calculation stays a light process that starts in a few milliseconds.
 #include "cli/CliView.h"
 #include "cli/DrawCompanion.h"
+#include "cli/Options.h"
 #include "cli/RunCommand.h"
 #include "cli/Usage.h"
 
@@ -11,19 +12,30 @@
 #include <string>
 #include <vector>
 
+namespace {
+
+int usageError() {
+    std::cerr << vlnokan::cli::usage << '\n';
+    return 2;
+}
+
+} // namespace
+
 int main(int argc, char** argv) {
     const std::vector<std::string> args(argv + 1, argv + argc);
     if (args.size() == 1 && args[0] == "--help") {
         std::cout << vlnokan::cli::usage << '\n';
         return 0;
     }
-    if (args.size() == 6 && args[0] == "--draw")
+    const auto line = vlnokan::cli::parseCommandLine(args, vlnokan::cli::knownOptions);
+    if (!line)
+        return usageError();
+    if (const auto folder = line->value("--draw")) {
+        if (folder->empty())
+            return usageError();
         return vlnokan::cli::runDrawCompanion(argc > 0 ? argv[0] : "", args);
-    if (args.size() != 4) {
-        std::cerr << vlnokan::cli::usage << '\n';
-        return 2;
     }
 
-    vlnokan::cli::CliView view({args[0], args[1], args[2], args[3]}, std::cout);
+    vlnokan::cli::CliView view(line->entries, std::cout);
     return vlnokan::cli::runCalculate(view, std::cout, std::cerr);
 }

@@ -95,6 +95,14 @@ private slots:
         QTest::newRow("no entries") << QStringList{} << 2 << false;
         QTest::newRow("three entries") << QStringList{"2.4", "85", "40"} << 2 << false;
         QTest::newRow("five entries") << QStringList{"2.4", "85", "40", "300", "1"} << 2 << false;
+        QTest::newRow("unknown option")
+            << QStringList{"--drew", "d", "2.4", "85", "40", "300"} << 2 << false;
+        QTest::newRow("draw into an empty folder name")
+            << QStringList{"--draw", "", "2.4", "85", "40", "300"} << 2 << false;
+        QTest::newRow("draw without a folder")
+            << QStringList{"--draw", "2.4", "85", "40", "300"} << 2 << false;
+        QTest::newRow("draw given twice")
+            << QStringList{"--draw", "a", "--draw", "b", "2.4", "85", "40", "300"} << 2 << false;
     }
     void usage() {
         QFETCH(QStringList, arguments);
