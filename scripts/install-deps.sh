@@ -12,6 +12,7 @@ packages=(
     poppler-utils imagemagick time
     locales
     desktop-file-utils appstream dpkg-dev file
+    mingw-w64 g++-mingw-w64-x86-64 wine64
 )
 
 missing=()
