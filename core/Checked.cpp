@@ -128,6 +128,15 @@ std::int32_t product(std::int32_t a, std::int32_t b) {
 void resetFloatingPoint() {
     std::fesetround(FE_TONEAREST);
     std::feclearexcept(FE_ALL_EXCEPT);
+#if defined(__i386__) || defined(__x86_64__)
+    // The x87 unit rounds every Real to the precision its control word names. Windows runtimes
+    // and drivers may leave it at 53 bits, where a Real would round like a double and figures
+    // close to a half would come out one off.
+    std::uint16_t control = 0;
+    asm volatile("fnstcw %0" : "=m"(control));
+    control |= 0x300;
+    asm volatile("fldcw %0" : : "m"(control));
+#endif
 }
 
 } // namespace vlnokan

@@ -19,6 +19,16 @@ Real real(const char* text) {
     return std::strtold(text, nullptr);
 }
 
+#if defined(__i386__) || defined(__x86_64__)
+// Sets the precision field of the x87 control word, as other code in the process may.
+void setX87Precision(std::uint16_t bits) {
+    std::uint16_t control = 0;
+    asm volatile("fnstcw %0" : "=m"(control));
+    control = static_cast<std::uint16_t>((control & ~0x300) | bits);
+    asm volatile("fldcw %0" : : "m"(control));
+}
+#endif
+
 } // namespace
 
 class TestChecked final : public QObject {
@@ -161,6 +171,25 @@ private slots:
         QCOMPARE(std::fegetround(), FE_TONEAREST);
         QCOMPARE(checked::round(checked::div(real("300"), real("2.4"))), qint64(125));
     }
+
+#if defined(__i386__) || defined(__x86_64__)
+    void resetRestoresTheFullMantissa_data() {
+        QTest::addColumn<int>("precisionBits");
+        QTest::newRow("53 bits, as Windows runtimes set it") << 0x200;
+        QTest::newRow("24 bits") << 0x000;
+    }
+    void resetRestoresTheFullMantissa() {
+        QFETCH(int, precisionBits);
+        setX87Precision(static_cast<std::uint16_t>(precisionBits));
+        resetFloatingPoint();
+        const Real probe = real("1") + real("0x1p-60");
+        // 300 / 2.3904382470119522 = 125.49999999999999954: a double would hold 125.5.
+        const auto lo = checked::round(checked::div(real("300"), real("2.3904382470119522")));
+        setX87Precision(0x300);
+        QVERIFY(probe != 1);
+        QCOMPARE(lo, qint64(125));
+    }
+#endif
 
     void errorBoxTextEndsWithOneFullStop_data() {
         QTest::addColumn<QString>("message");
