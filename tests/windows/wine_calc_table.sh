@@ -31,6 +31,15 @@ if ! locale -a 2>/dev/null | grep -qi '^cs_CZ\.utf-\?8$'; then
     exit 1
 fi
 
+# A row with a mode misspelt would never run.
+unknown=$(awk -F';' '!/^#/ && NF { n = split($1, m, " ")
+    for (i = 1; i <= n; i++) if (m[i] !~ /^(comma|point|czech|windows)$/) print }' "$rows")
+if [ -n "$unknown" ]; then
+    echo "FAILED: rows with an unknown mode:"
+    echo "$unknown"
+    exit 1
+fi
+
 source "$(dirname "$0")/wine-prefix.sh"
 
 # Sets the Windows regional settings for one mode and names the locales both sides run under.
@@ -50,7 +59,7 @@ regional() {
     esac
 }
 
-# Whether one of the files holds the line, with its line end as written.
+# Whether one of the files holds the line as a whole line.
 hasLine() {
     local line=$1
     shift
