@@ -19,8 +19,9 @@ fail() {
 }
 
 zip=$(bash "$root/scripts/package-windows.sh" "$windowsBuild" "$out") || fail "package-windows.sh"
-unpacked=$(mktemp -d)
-trap 'rm -rf "$unpacked"' EXIT
+unpacked=$out/unpacked
+rm -rf "$unpacked"
+mkdir -p "$unpacked"
 (cd "$unpacked" && cmake -E tar xf "$zip") || fail "$zip does not unpack"
 folder=$(basename "$zip" .zip)
 contents=$(cd "$unpacked" && find . -type f | sort | tr '\n' ' ')
@@ -32,9 +33,10 @@ done
 
 # Only DLLs that come with every Windows.
 dlls=$(x86_64-w64-mingw32-objdump -p "$unpacked/$folder/vlnokan-calc.exe" |
-    sed -n 's/^\tDLL Name: //p' | tr 'a-z' 'A-Z' | sort | tr '\n' ' ')
+    sed -n 's/^\tDLL Name: //p' | tr '[:lower:]' '[:upper:]' | sort | tr '\n' ' ')
 [ "$dlls" = "KERNEL32.DLL MSVCRT.DLL " ] || fail "vlnokan-calc.exe needs the DLLs $dlls"
 
+# shellcheck source=tests/windows/wine-prefix.sh
 source "$(dirname "$0")/wine-prefix.sh"
 (cd "$work" && "$wine" "$unpacked/$folder/vlnokan-calc.exe" 2.4 85 40 300 >run.out 2>run.err)
 status=$?

@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Sourced by the Wine tests: finds Wine, makes the Wine prefix $prefix on first use and starts one
 # Wine server for the test's runs; defines skip, $wine and $work (a scratch folder). A test that
 # cannot run Wine here ends with exit status 77, which ctest reports as skipped.

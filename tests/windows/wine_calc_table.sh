@@ -40,6 +40,7 @@ if [ -n "$unknown" ]; then
     exit 1
 fi
 
+# shellcheck source=tests/windows/wine-prefix.sh
 source "$(dirname "$0")/wine-prefix.sh"
 
 # Sets the Windows regional settings for one mode and names the locales both sides run under.
@@ -48,7 +49,7 @@ regional() {
     comma | point)
         wineLocale=C
         linuxLocale=$([ "$1" = comma ] && echo cs_CZ.UTF-8 || echo C)
-        local separator=$([ "$1" = comma ] && echo , || echo .)
+        separator=$([ "$1" = comma ] && echo , || echo .)
         LC_ALL=$wineLocale "$wine" reg add 'HKCU\Control Panel\International' /v sDecimal \
             /t REG_SZ /d "$separator" /f >/dev/null 2>&1
         ;;
