@@ -5,8 +5,7 @@
 
 #include <QAction>
 #include <QMenu>
-#include <QPrinter>
-#include <QPrinterInfo>
+#include <QProcess>
 
 #include <memory>
 
@@ -77,6 +76,25 @@ private slots:
         const QSize part(diagram.size().width() * block + 50, diagram.size().height() * block + 50);
         QCOMPARE(firstDifference(diagram, rasterise(file, 1200, part), QPoint(0, 0), block, block),
                  QString());
+    }
+
+    // A queue that takes no jobs: the error box gives lp's reason under the usual sentence.
+    void refusedJobInTheErrorBox() {
+        QProcess reject;
+        reject.start("cupsreject", {"vlnokan-pdf"});
+        QVERIFY(reject.waitForFinished(20000) && reject.exitCode() == 0);
+        m_boxes.boxes.clear();
+        auto* action = m_form->findChild<QMenu*>("PopupMenu1")->findChild<QAction*>("Print1");
+        QMetaObject::invokeMethod(action, &QAction::trigger, Qt::QueuedConnection);
+        const bool boxShown = QTest::qWaitFor([this] { return !m_boxes.boxes.empty(); }, 20000);
+        QProcess accept;
+        accept.start("cupsaccept", {"vlnokan-pdf"});
+        accept.waitForFinished(20000);
+        QVERIFY(boxShown);
+        QCOMPARE(m_boxes.boxes.front().kind, QString("error"));
+        QCOMPARE(m_boxes.boxes.front().text,
+                 QString("Print job could not be sent to the printer.\nDestination "
+                         "\"vlnokan-pdf\" is not accepting jobs."));
     }
 
     void faultFromTheMenuReachesTheErrorBox() {
