@@ -14,11 +14,13 @@ namespace vlnokan::cli {
 
 namespace {
 
-QByteArray pngOf(const vlnokan::Diagram& diagram) {
+// The drawing as a PNG file's bytes; empty when it cannot be encoded.
+QByteArray pngOf(const Diagram& diagram) {
     QByteArray png;
     QBuffer buffer(&png);
     buffer.open(QIODevice::WriteOnly);
-    QImageWriter(&buffer, "PNG").write(diagram.indexedPixels());
+    if (!QImageWriter(&buffer, "PNG").write(diagram.indexedPixels()))
+        png.clear();
     return png;
 }
 
@@ -75,13 +77,17 @@ bool heldByQt(const std::string& folder) {
 
 } // namespace
 
-bool save(const vlnokan::Diagram& diagram, const std::string& folder, const std::string& name) {
+bool save(const Diagram& diagram, const std::string& folder, const std::string& name) {
     const QByteArray bytes = pngOf(diagram);
-    const QString reason =
-        heldByQt(folder) ? replaceFile(QDir(QFile::decodeName(QByteArray::fromStdString(folder)))
-                                           .filePath(QString::fromStdString(name)),
-                                       bytes)
-                         : replaceFileHere(name, bytes);
+    QString reason;
+    if (bytes.isEmpty())
+        reason = QStringLiteral("the drawing could not be made into a PNG");
+    else if (heldByQt(folder))
+        reason = replaceFile(QDir(QFile::decodeName(QByteArray::fromStdString(folder)))
+                                 .filePath(QString::fromStdString(name)),
+                             bytes);
+    else
+        reason = replaceFileHere(name, bytes);
     if (reason.isEmpty())
         return true;
     std::cerr << "error: cannot write " << folder << '/' << name << ": " << reason.toStdString()

@@ -69,7 +69,7 @@ private slots:
 
         const int before = pdfFiles().size();
         printDiagram(picture, window);
-        QVERIFY2(waitForPdfs(before + 1), "no PDF from the print queue within 30 s");
+        QVERIFY2(waitForPdfs(before + 1), "no PDF from the print queue within a minute");
         const QString file = pdfDir + '/' + pdfFiles().last();
         QCOMPARE(pdfInfo(file, "Pages"), QStringLiteral("1"));
 
@@ -108,7 +108,7 @@ private slots:
             paintTransparent(painter, QPoint(0, 0), picture, factor, factor);
         }
         QVERIFY(device->sendDocument());
-        QVERIFY2(waitForPdfs(before + 1), "no PDF from the print queue within 30 s");
+        QVERIFY2(waitForPdfs(before + 1), "no PDF from the print queue within a minute");
         const QString file = pdfDir + '/' + pdfFiles().last();
         const QPoint origin = cornerInPoints * 1200 / 72;
         const int block = factor * 1200 / dpi;
@@ -143,7 +143,7 @@ private slots:
             paintTransparent(painter, QPoint(0, 0), picture, factor, factor);
         }
         QVERIFY(device->sendDocument());
-        QVERIFY2(waitForPdfs(before + 1), "no PDF from the print queue within 30 s");
+        QVERIFY2(waitForPdfs(before + 1), "no PDF from the print queue within a minute");
         const QString file = pdfDir + '/' + pdfFiles().last();
         const QPoint origin = cornerInPoints * dpi / 72;
         const QSize part(origin.x() + picture.size().width() * factor + 50,
