@@ -168,6 +168,8 @@ QSize defaultResolution(const QByteArray& description) {
         return {};
     const int x = match.captured(1).toInt();
     const int y = match.captured(2).isEmpty() ? x : match.captured(2).toInt();
+    if (x <= 0 || y <= 0 || x > 100000 || y > 100000)
+        return {};
     // 1 inch = 2.54 cm, to the nearest whole dot per inch.
     if (match.captured(3) == QLatin1String("dpcm"))
         return {(x * 254 + 50) / 100, (y * 254 + 50) / 100};

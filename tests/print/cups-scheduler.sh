@@ -121,4 +121,7 @@ ppd=$(find /usr/share/ppd /usr/share/cups/model -name CUPS-PDF_opt.ppd 2>/dev/nu
 sed -e 's|^\*ImageableArea A4/A4: .*|*ImageableArea A4/A4: "18 36 577 806"|' \
     -e 's|^\*DefaultResolution: .*|*DefaultResolution: 600dpi|' "$ppd" >"$dir/margins.ppd"
 lpadmin -p vlnokan-margins -v "cups-pdf:/$instance" -E -P "$dir/margins.ppd"
+# And one whose default is given in dots per centimetre, finer across than down.
+sed -e 's|^\*DefaultResolution: .*|*DefaultResolution: 240x120dpcm|' "$ppd" >"$dir/dpcm.ppd"
+lpadmin -p vlnokan-dpcm -v "cups-pdf:/$instance" -E -P "$dir/dpcm.ppd"
 lpstat -d

@@ -91,6 +91,9 @@ private slots:
         QTest::newRow("whole sheet, 300 dpi") << "vlnokan-pdf" << 300 << QPoint(0, 0);
         QTest::newRow("border of 18 and 36 points, 600 dpi")
             << "vlnokan-margins" << 600 << QPoint(18, 36);
+        // 240 x 120 dots per centimetre are 610 x 305 dpi: printed at 305 on both axes, so the
+        // picture keeps its proportions.
+        QTest::newRow("240 x 120 dots per centimetre") << "vlnokan-dpcm" << 305 << QPoint(0, 0);
     }
     void queuesPrintAtTheirDefaults() {
         QFETCH(QString, queue);
@@ -110,11 +113,13 @@ private slots:
         QVERIFY(device->sendDocument());
         QVERIFY2(waitForPdfs(before + 1), "no PDF from the print queue within a minute");
         const QString file = pdfDir + '/' + pdfFiles().last();
-        const QPoint origin = cornerInPoints * 1200 / 72;
-        const int block = factor * 1200 / dpi;
+        // Checked at a whole multiple of the queue's resolution near 1200 dpi.
+        const int rasterDpi = dpi * (1200 / dpi);
+        const QPoint origin = cornerInPoints * rasterDpi / 72;
+        const int block = factor * (1200 / dpi);
         const QSize part(origin.x() + picture.size().width() * block + 50,
                          origin.y() + picture.size().height() * block + 50);
-        QCOMPARE(firstDifference(picture, rasterise(file, 1200, part), origin, block, block),
+        QCOMPARE(firstDifference(picture, rasterise(file, rasterDpi, part), origin, block, block),
                  QString());
     }
 
