@@ -2,13 +2,13 @@
 // afterwards DIR/can.png and DIR/funnel.png: both drawings as the calculation left them, white
 // kept white. They are saved after a fault too, showing how far the command got.
 #include "cli/DrawView.h"
+#include "cli/DrawingFiles.h"
 #include "cli/Options.h"
 #include "cli/RunCommand.h"
 #include "cli/Usage.h"
 #include "diagrams/Drawings.h"
 #include "diagrams/LabelSlots.h"
 
-#include <QDir>
 #include <QGuiApplication>
 
 #include <iostream>
@@ -21,14 +21,6 @@ namespace {
 void dropRemarks(QtMsgType type, const QMessageLogContext&, const QString& message) {
     if (type == QtCriticalMsg || type == QtFatalMsg)
         std::cerr << message.toStdString() << '\n';
-}
-
-bool save(const vlnokan::Diagram& diagram, const QDir& directory, const QString& name) {
-    const QString path = directory.filePath(name);
-    if (diagram.indexedPixels().save(path, "PNG"))
-        return true;
-    std::cerr << "error: cannot write " << path.toStdString() << ".\n";
-    return false;
 }
 
 } // namespace
@@ -52,12 +44,9 @@ int main(int argc, char** argv) {
     vlnokan::cli::DrawView view(line->entries, std::cout, labelSlots);
     const int status = vlnokan::cli::runCalculate(view, std::cout, std::cerr);
 
-    const QDir directory(QString::fromLocal8Bit(line->value("--draw")->c_str()));
-    if (!directory.exists() && !QDir().mkpath(directory.path())) {
-        std::cerr << "error: cannot create " << directory.path().toStdString() << ".\n";
-        return 1;
-    }
-    const bool saved = save(can, directory, QStringLiteral("can.png")) &&
-                       save(funnel, directory, QStringLiteral("funnel.png"));
+    const std::string folder = *line->value("--draw");
+    const bool saved = vlnokan::cli::prepareFolder(folder) &&
+                       vlnokan::cli::save(can, folder, "can.png") &&
+                       vlnokan::cli::save(funnel, folder, "funnel.png");
     return saved ? status : 1;
 }

@@ -61,9 +61,13 @@ constexpr std::array<Real, 8> largePowers = {1e32L,  1e64L,   1e128L,  1e256L,
 Real scaleByTen(Real value, long exponent) {
     const bool down = exponent < 0;
     unsigned long n = down ? -static_cast<unsigned long>(exponent) : exponent;
-    if (n >= 8192)
-        return down ? 0.0L : value * 1e4096L * 1e4096L;
     auto apply = [&](Real factor) { value = down ? value / factor : value * factor; };
+    // Many fraction digits scale by more than the table holds: a value as large as 1e4192 still
+    // comes down to 1e-4000 after 8192 places. Once it is zero (or beyond the range) it stays so.
+    for (; n >= 8192 && value != 0 && std::isfinite(value); n -= 8192) {
+        apply(1e4096L);
+        apply(1e4096L);
+    }
     apply(smallPowers[n % 32]);
     n /= 32;
     for (Real factor : largePowers) {
@@ -140,7 +144,8 @@ Real toReal(const std::string& text, const std::string& separator) {
             --scale;
         }
     }
-    if (!sawNumber)
+    // Digits beyond the extended range cannot be scaled back by any number of fraction places.
+    if (!sawNumber || !std::isfinite(digits))
         notAReal(text);
     if (pos < text.size() && (text[pos] == 'e' || text[pos] == 'E')) {
         ++pos;

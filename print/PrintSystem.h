@@ -23,6 +23,9 @@ public:
     // Hands the drawn page to the print system. The window goes on handling its events
     // meanwhile. False when the print system did not take the job.
     virtual bool sendDocument() = 0;
+    // Why the print system did not take the last job, in its own words; empty when it gave no
+    // reason.
+    virtual QString sendFailure() const { return {}; }
 };
 
 // The system's printers.
@@ -36,13 +39,26 @@ public:
     virtual std::unique_ptr<PrinterDevice> open(const QString& name) = 0;
 };
 
-// The printers of CUPS, through Qt's print support and the lp command.
+#if VLNOKAN_PRINT_THROUGH_CUPS
+// The printers of CUPS, through Qt's print support and the lp command (Linux and other Unix).
 class CupsPrintSystem final : public PrintSystem {
 public:
     QString defaultPrinter() override;
     std::unique_ptr<PrinterDevice> open(const QString& name) override;
 };
+#endif
 
+// The printers as Qt's print support alone sees them, for systems without CUPS.
+class QtPrintSystem final : public PrintSystem {
+public:
+    QString defaultPrinter() override;
+    std::unique_ptr<PrinterDevice> open(const QString& name) override;
+};
+
+#if VLNOKAN_PRINT_THROUGH_CUPS
 using PrintSystemSeam = Seam<PrintSystem, CupsPrintSystem>;
+#else
+using PrintSystemSeam = Seam<PrintSystem, QtPrintSystem>;
+#endif
 
 } // namespace vlnokan

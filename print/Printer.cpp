@@ -51,8 +51,13 @@ bool TPrinter::closeDocument() {
 void TPrinter::endDoc() {
     if (!m_printing)
         throw EPrinter("Printer is not currently printing");
-    if (!closeDocument())
-        throw EPrinter("Print job could not be sent to the printer");
+    if (!closeDocument()) {
+        // The print system's own reason, where it gave one, goes on a line of its own.
+        const QString reason = m_device->sendFailure();
+        if (reason.isEmpty())
+            throw EPrinter("Print job could not be sent to the printer");
+        throw EPrinter("Print job could not be sent to the printer.\n" + reason.toStdString());
+    }
 }
 
 void TPrinter::endDocAfterFault() noexcept {

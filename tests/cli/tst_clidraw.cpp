@@ -11,6 +11,12 @@
 #include <QTest>
 
 #include <array>
+#include <csignal>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include <sys/resource.h>
 
 using namespace vlnokan;
 
@@ -22,12 +28,23 @@ struct Run {
     QByteArray err;
 };
 
-Run run(const QStringList& arguments) {
+Run run(const QStringList& arguments, qint64 fileSizeLimit = -1) {
     QProcess process;
+    if (fileSizeLimit >= 0) {
+        // A disk that takes only so many bytes per file: writes beyond fail with EFBIG.
+        process.setChildProcessModifier([fileSizeLimit] {
+            const rlimit limit{rlim_t(fileSizeLimit), rlim_t(fileSizeLimit)};
+            ::setrlimit(RLIMIT_FSIZE, &limit);
+            ::signal(SIGXFSZ, SIG_IGN);
+        });
+    }
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert("LC_ALL", "C");
     process.setProcessEnvironment(environment);
-    process.start(VLNOKAN_CALC, arguments);
+    if (arguments.value(0) == "-c")
+        process.start("/bin/sh", arguments);
+    else
+        process.start(VLNOKAN_CALC, arguments);
     process.waitForFinished(20000);
     return {process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError()};
 }
@@ -78,6 +95,72 @@ private slots:
         QCOMPARE(savedFunnel.size(), QSize(299, 257));
         QCOMPARE(savedCan.convertToFormat(QImage::Format_RGB32), can.pixels());
         QCOMPARE(savedFunnel.convertToFormat(QImage::Format_RGB32), funnel.pixels());
+    }
+
+    // A full disk: the drawing that does not fit is reported and the older file of that name is
+    // left as it was, with no empty or partial file and no temporary left behind.
+    void fullDisk_data() {
+        QTest::addColumn<qint64>("limit");
+        QTest::addColumn<QString>("failing");
+        QTest::addColumn<bool>("canReplaced");
+        QTest::newRow("nothing fits") << qint64(100) << "can.png" << false;
+        QTest::newRow("the can fits, the funnel does not") << qint64(2000) << "funnel.png" << true;
+    }
+    void fullDisk() {
+        QFETCH(qint64, limit);
+        QFETCH(QString, failing);
+        QFETCH(bool, canReplaced);
+        // The premise: the can's PNG is under 2000 bytes, the funnel's over.
+        QTemporaryDir reference;
+        QCOMPARE(run({"--draw", reference.path(), "2.4", "85", "40", "300"}).exitCode, 0);
+        QVERIFY(QFileInfo(reference.filePath("can.png")).size() < 2000);
+        QVERIFY(QFileInfo(reference.filePath("funnel.png")).size() > 2000);
+
+        QTemporaryDir temporary;
+        for (const char* name : {"can.png", "funnel.png"}) {
+            QFile old(temporary.filePath(name));
+            QVERIFY(old.open(QIODevice::WriteOnly));
+            old.write("old drawing");
+        }
+        const QStringList entries{"2.4", "85", "40", "300"};
+        const Run drawn = run(QStringList{"--draw", temporary.path()} + entries, limit);
+        QCOMPARE(drawn.exitCode, 1);
+        QCOMPARE(drawn.out, run(entries).out);
+        QCOMPARE(QString::fromLocal8Bit(drawn.err),
+                 "error: cannot write " + temporary.path() + '/' + failing + ": File too large.\n");
+        QCOMPARE(QDir(temporary.path()).entryList(QDir::Files | QDir::Hidden),
+                 (QStringList{"can.png", "funnel.png"}));
+        QFile failed(temporary.filePath(failing));
+        QVERIFY(failed.open(QIODevice::ReadOnly));
+        QCOMPARE(failed.readAll(), QByteArray("old drawing"));
+        QCOMPARE(QImage(temporary.filePath("can.png")).size(),
+                 canReplaced ? QSize(454, 222) : QSize(0, 0));
+    }
+
+    // A folder named in bytes that are not UTF-8 is used as given, not renamed.
+    void folderNameNotUtf8() {
+        QTemporaryDir temporary;
+        const Run drawn =
+            run({"-c", R"(exec "$0" --draw "$1/$(printf 'v\377\376')/new" 2.4 85 40 300)",
+                 VLNOKAN_CALC, temporary.path()});
+        QCOMPARE(drawn.err, QByteArray());
+        QCOMPARE(drawn.exitCode, 0);
+        namespace fs = std::filesystem;
+        const fs::path base(QFile::encodeName(temporary.path()).toStdString());
+        const fs::path folder = base / "v\xff\xfe" / "new";
+        // QTemporaryDir cannot name what lies below: it goes by its bytes.
+        struct RemoveAll {
+            fs::path path;
+            ~RemoveAll() { fs::remove_all(path); }
+        } removeAll{base / "v\xff\xfe"};
+        for (const auto& [name, size] :
+             {std::pair{"can.png", QSize(454, 222)}, std::pair{"funnel.png", QSize(299, 257)}}) {
+            std::ifstream file(folder / name, std::ios::binary);
+            const std::string bytes{std::istreambuf_iterator<char>(file), {}};
+            QCOMPARE(QImage::fromData(QByteArray::fromStdString(bytes)).size(), size);
+        }
+        QCOMPARE(std::distance(fs::directory_iterator(base), fs::directory_iterator()), 1);
+        QCOMPARE(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 2);
     }
 
     void unwritableFolder() {

@@ -156,6 +156,54 @@ private slots:
         }
     }
 
+    // Texts too long to type, with more fraction digits than one scaling step covers. The
+    // accumulated digits round at every step, so the value is checked to a few parts in 10^16.
+    void longFractions_data() {
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<bool>("converts");
+        QTest::addColumn<QByteArray>("value");
+        QTest::newRow("one and 4931 fraction zeros")
+            << ("1." + QByteArray(4931, '0')) << true << QByteArray("1");
+        QTest::newRow("one and 8192 fraction zeros: the digits overflow")
+            << ("1." + QByteArray(8192, '0')) << false << QByteArray();
+        QTest::newRow("digits overflow before any separator")
+            << ("1" + QByteArray(4933, '0') + "e-9000") << false << QByteArray();
+        QTest::newRow("the largest digits still held")
+            << ("1" + QByteArray(1931, '0') + "." + QByteArray(3000, '0')) << true
+            << QByteArray("1e1931");
+        QTest::newRow("1e-4000 written out in 8192 fraction digits")
+            << ("0." + QByteArray(3999, '0') + "1" + QByteArray(4192, '0')) << true
+            << QByteArray("1e-4000");
+        QTest::newRow("8193 fraction digits")
+            << ("0." + QByteArray(3999, '0') + "25" + QByteArray(4192, '0')) << true
+            << QByteArray("2.5e-4000");
+        QTest::newRow("8192 fraction digits and an exponent down")
+            << ("0." + QByteArray(3999, '0') + "1" + QByteArray(4192, '0') + "e-900") << true
+            << QByteArray("1e-4900");
+        QTest::newRow("below the smallest value is zero")
+            << ("0." + QByteArray(5000, '0') + "1") << true << QByteArray("0");
+    }
+    void longFractions() {
+        QFETCH(QByteArray, text);
+        QFETCH(bool, converts);
+        QFETCH(QByteArray, value);
+        const std::string input = text.toStdString();
+        Real result = -1;
+        const test::Outcome outcome = test::outcomeOf([&] { result = entry::toReal(input, "."); });
+        if (!converts) {
+            QCOMPARE(outcome.kind, QString("EConvertError"));
+            return;
+        }
+        QCOMPARE(outcome.kind, QString());
+        const Real expected = std::strtold(value.constData(), nullptr);
+        if (expected == 0) {
+            QVERIFY(result == 0);
+            return;
+        }
+        QVERIFY2(std::fabs(result / expected - 1) < 1e-15L,
+                 qPrintable(QString::number(double(result / expected - 1), 'g', 5)));
+    }
+
     // Whatever is pasted, both conversions either give a number or fail with their message.
     void anyTextConvertsOrFailsCleanly() {
         QRandomGenerator random(20261208);

@@ -6,6 +6,7 @@
 #include <QColor>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QImage>
 #include <QProcess>
 #include <QTest>
@@ -47,17 +48,25 @@ inline QStringList pdfFiles() {
     return QDir(pdfDir).entryList({"*.pdf"}, QDir::Files, QDir::Time | QDir::Reversed);
 }
 
-// Waits until count PDF files are there and the newest is complete (cups-pdf writes it whole
-// before handing it over, but the size may still grow for a moment).
+inline QString pdfInfo(const QString& file, const QString& key);
+
+// Waits until count PDF files are there and the newest is complete: cups-pdf may still be
+// writing it when it appears, the longer the busier the machine, so it counts as complete once
+// its size holds still and its pages can be read.
 inline bool waitForPdfs(int count) {
     QElapsedTimer clock;
     clock.start();
-    while (clock.elapsed() < 30000) {
-        if (pdfFiles().size() >= count) {
-            QTest::qWait(300);
-            return true;
+    qint64 lastSize = -1;
+    while (clock.elapsed() < 60000) {
+        const QStringList files = pdfFiles();
+        if (files.size() >= count) {
+            const QString newest = pdfDir + '/' + files.last();
+            const qint64 size = QFileInfo(newest).size();
+            if (size > 0 && size == lastSize && !pdfInfo(newest, "Pages").isEmpty())
+                return true;
+            lastSize = size;
         }
-        QTest::qWait(100);
+        QTest::qWait(300);
     }
     return false;
 }

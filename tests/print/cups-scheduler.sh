@@ -113,4 +113,15 @@ lpstat -r | grep -q "is running" || { echo "the scheduler did not start" >&2; ca
 
 lpadmin -p "$queue" -v "cups-pdf:/$instance" -E -m lsb/usr/cups-pdf/CUPS-PDF_opt.ppd
 lpadmin -d "$queue"
+
+# A second queue on the same cups-pdf instance, like a laser printer: a border it cannot print
+# on (18 pt left and right, 36 pt top and bottom on A4) and 600 dpi by default.
+ppd=$(find /usr/share/ppd /usr/share/cups/model -name CUPS-PDF_opt.ppd 2>/dev/null | head -n 1)
+[ -n "$ppd" ] || { echo "cups-pdf's PPD not found" >&2; stop; exit 77; }
+sed -e 's|^\*ImageableArea A4/A4: .*|*ImageableArea A4/A4: "18 36 577 806"|' \
+    -e 's|^\*DefaultResolution: .*|*DefaultResolution: 600dpi|' "$ppd" >"$dir/margins.ppd"
+lpadmin -p vlnokan-margins -v "cups-pdf:/$instance" -E -P "$dir/margins.ppd"
+# And one whose default is given in dots per centimetre, finer across than down.
+sed -e 's|^\*DefaultResolution: .*|*DefaultResolution: 240x120dpcm|' "$ppd" >"$dir/dpcm.ppd"
+lpadmin -p vlnokan-dpcm -v "cups-pdf:/$instance" -E -P "$dir/dpcm.ppd"
 lpstat -d

@@ -22,6 +22,7 @@ struct StandIn final : PrintSystem, PrinterDevice {
     bool openFails = false;
     bool startFails = false;
     bool sendFails = false;
+    QString sendFailure;
     int dpiX = 600;
     int dpiY = 600;
     QImage page;
@@ -45,6 +46,7 @@ struct StandIn final : PrintSystem, PrinterDevice {
                 return device.startDocument(n);
             }
             bool sendDocument() override { return device.sendDocument(); }
+            QString sendFailure() const override { return device.sendFailure; }
             StandIn& device;
         };
         return std::make_unique<Handle>(*this);
@@ -189,17 +191,28 @@ private slots:
         QTest::addColumn<int>("dpiY");
         QTest::addColumn<bool>("sendFails");
         QTest::addColumn<QString>("message");
-        QTest::newRow("width overflows") << 1 << 0x7fffffff << false << "Integer overflow";
-        QTest::newRow("height overflows") << 0x7fffffff << 1 << false << "Integer overflow";
-        QTest::newRow("job refused")
-            << 600 << 600 << true << "Print job could not be sent to the printer";
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("width overflows") << 1 << 0x7fffffff << false << "Integer overflow"
+                                         << "";
+        QTest::newRow("height overflows") << 0x7fffffff << 1 << false << "Integer overflow"
+                                          << "";
+        QTest::newRow("job refused without a reason")
+            << 600 << 600 << true << "Print job could not be sent to the printer"
+            << "";
+        QTest::newRow("job refused with the print system's reason")
+            << 600 << 600 << true
+            << "Print job could not be sent to the printer.\nDestination \"Laser\" is not "
+               "accepting jobs."
+            << "Destination \"Laser\" is not accepting jobs.";
     }
     void faultsAfterBegin() {
         QFETCH(int, dpiX);
         QFETCH(int, dpiY);
         QFETCH(bool, sendFails);
         QFETCH(QString, message);
+        QFETCH(QString, reason);
         StandIn system;
+        system.sendFailure = reason;
         system.dpiX = dpiX;
         system.dpiY = dpiY;
         system.sendFails = sendFails;

@@ -5,8 +5,7 @@
 
 #include <QAction>
 #include <QMenu>
-#include <QPrinter>
-#include <QPrinterInfo>
+#include <QProcess>
 
 #include <memory>
 
@@ -66,20 +65,36 @@ private slots:
         const int before = pdfFiles().size();
         // Queued like a menu click, so a fault would take the program's own road to the box.
         QMetaObject::invokeMethod(action, &QAction::trigger, Qt::QueuedConnection);
-        QVERIFY2(waitForPdfs(before + 1), "no PDF from the print queue within 30 s");
+        QVERIFY2(waitForPdfs(before + 1), "no PDF from the print queue within a minute");
         QCOMPARE(m_boxes.texts(), QStringList());
         const QString file = pdfDir + '/' + pdfFiles().last();
         QCOMPARE(pdfInfo(file, "Pages"), QStringLiteral("1"));
 
-        const QPrinter queue(QPrinterInfo::printerInfo(TPrinter::shared().printerName()),
-                             QPrinter::HighResolution);
-        const int dpi = queue.resolution();
-        const int factor = dpi / m_form->pixelsPerInch();
-        const QPoint origin = queue.pageLayout().paintRectPixels(dpi).topLeft();
-        const QSize part(origin.x() + diagram.size().width() * factor + 50,
-                         origin.y() + diagram.size().height() * factor + 50);
-        QCOMPARE(firstDifference(diagram, rasterise(file, dpi, part), origin, factor, factor),
+        // The queue's default is 300 dpi, its printable area the whole sheet: blocks of
+        // 300 / window dots from the page's corner, checked at 1200 dpi.
+        const int block = 300 / m_form->pixelsPerInch() * 4;
+        const QSize part(diagram.size().width() * block + 50, diagram.size().height() * block + 50);
+        QCOMPARE(firstDifference(diagram, rasterise(file, 1200, part), QPoint(0, 0), block, block),
                  QString());
+    }
+
+    // A queue that takes no jobs: the error box gives lp's reason under the usual sentence.
+    void refusedJobInTheErrorBox() {
+        QProcess reject;
+        reject.start("cupsreject", {"vlnokan-pdf"});
+        QVERIFY(reject.waitForFinished(20000) && reject.exitCode() == 0);
+        m_boxes.boxes.clear();
+        auto* action = m_form->findChild<QMenu*>("PopupMenu1")->findChild<QAction*>("Print1");
+        QMetaObject::invokeMethod(action, &QAction::trigger, Qt::QueuedConnection);
+        const bool boxShown = QTest::qWaitFor([this] { return !m_boxes.boxes.empty(); }, 20000);
+        QProcess accept;
+        accept.start("cupsaccept", {"vlnokan-pdf"});
+        accept.waitForFinished(20000);
+        QVERIFY(boxShown);
+        QCOMPARE(m_boxes.boxes.front().kind, QString("error"));
+        QCOMPARE(m_boxes.boxes.front().text,
+                 QString("Print job could not be sent to the printer.\nDestination "
+                         "\"vlnokan-pdf\" is not accepting jobs."));
     }
 
     void faultFromTheMenuReachesTheErrorBox() {
