@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 #include <numbers>
 
 namespace vlnokan::waveguide {
@@ -50,10 +51,10 @@ Real besselDerivative(int n, Real x) {
 }
 
 // The zeros of f on (0, largest), found by sign changes on a fine grid and bisection. Zeros of
-// Jn and J'n lie at least about 1 apart, far more than the grid step.
+// Jn and J'n lie more than 1 apart, ten times the grid step.
 // No zero of Jn or J'n (n ≥ 1) lies below n, so the search starts there.
 template <typename F> std::vector<Real> zerosBelow(F f, Real from, Real largest) {
-    constexpr Real step = 0.02L;
+    constexpr Real step = 0.1L;
     std::vector<Real> zeros;
     Real a = std::max(from, step);
     Real fa = f(a);
@@ -85,7 +86,9 @@ std::string Mode::name() const {
     return (kind == ModeKind::TE ? "TE" : "TM") + std::to_string(n) + std::to_string(m);
 }
 
-std::vector<Mode> modesBelow(Real largestZero) {
+namespace {
+
+std::vector<Mode> tabulate(Real largestZero) {
     std::vector<Mode> modes;
     // The first zero of Jn and of J'n grows faster than n, so no mode of order n ≥ largestZero
     // comes below it.
@@ -103,6 +106,19 @@ std::vector<Mode> modesBelow(Real largestZero) {
             return a.p < b.p;
         return a.kind == ModeKind::TE && b.kind == ModeKind::TM;
     });
+    return modes;
+}
+
+} // namespace
+
+std::vector<Mode> modesBelow(Real largestZero) {
+    // The whole table once; every can and frequency takes its part of it.
+    static const std::vector<Mode> table = tabulate(largestTabulatedZero);
+    if (largestZero > largestTabulatedZero)
+        return tabulate(largestZero);
+    std::vector<Mode> modes;
+    std::copy_if(table.begin(), table.end(), std::back_inserter(modes),
+                 [largestZero](const Mode& mode) { return mode.p < largestZero; });
     return modes;
 }
 
