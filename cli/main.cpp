@@ -3,9 +3,11 @@
 // two drawings as they stand afterwards; that needs Qt, which lives in a companion program, so a
 // plain calculation stays a light process that starts in a few milliseconds.
 #include "cli/CliView.h"
+#include "cli/DetailsOptions.h"
 #include "cli/DrawCompanion.h"
 #include "cli/Options.h"
 #include "cli/RunCommand.h"
+#include "cli/RunDetails.h"
 #include "cli/Usage.h"
 
 #include <iostream>
@@ -30,6 +32,12 @@ int main(int argc, char** argv) {
     const auto line = vlnokan::cli::parseCommandLine(args, vlnokan::cli::knownOptions);
     if (!line)
         return usageError();
+    if (vlnokan::cli::asksForDetails(*line)) {
+        const auto request = vlnokan::cli::detailsRequest(*line);
+        if (!request)
+            return usageError();
+        return vlnokan::cli::runDetails(*line, *request, std::cout, std::cerr);
+    }
     if (const auto folder = line->value("--draw")) {
         if (folder->empty())
             return usageError();
