@@ -19,6 +19,9 @@ class QScrollArea;
 namespace vlnokan {
 
 class TJvHotLink;
+namespace templ {
+class TemplateDialog;
+}
 
 enum class Face;
 
@@ -36,6 +39,7 @@ public:
     void FormActivate();
     void BitBtnCalcClick();
     void Print1Click();
+    void Template1Click();
     void rint1Click();
     // Key filters: key is the typed character; returns it, or 0 to discard it.
     char32_t EditGHzKeyPress(char32_t key);
@@ -68,6 +72,8 @@ public:
     QMenu* PopupMenu1 = nullptr;
     QMenu* PopupMenu2 = nullptr;
     QAction* Print1 = nullptr;
+    // "Šablona 1:1…" on the funnel drawing's menu: the cutting template at full size.
+    QAction* Template1 = nullptr;
     QAction* rint1 = nullptr;
 
     LabelSlots& labelSlots() { return *m_slots; }
@@ -102,6 +108,7 @@ private:
     QWidget* m_client = nullptr;
     std::unique_ptr<LabelSlots> m_slots;
     Design m_design;
+    templ::TemplateDialog* m_templateDialog = nullptr;
 };
 
 } // namespace vlnokan

@@ -3,6 +3,8 @@
 namespace vlnokan::cli {
 
 inline constexpr const char* usage =
-    "usage: vlnokan-calc [--draw DIR] FREQ_GHZ DIAMETER_MM ANGLE_DEG MOUTH_MM";
+    "usage: vlnokan-calc [--draw DIR] [--template FILE.pdf|.svg|.dxf [--paper A4|A3|Letter|Legal] "
+    "[--margin MM] [--overlap MM] [--seam MM] [--thickness MM] [--pieces N]] "
+    "FREQ_GHZ DIAMETER_MM ANGLE_DEG MOUTH_MM";
 
 } // namespace vlnokan::cli

@@ -25,8 +25,12 @@ void include(Box& box, Point p) {
 
 } // namespace
 
-Point Arc::start() const { return onCircle(centre, radius, startDeg); }
-Point Arc::end() const { return onCircle(centre, radius, startDeg + sweepDeg); }
+Point Arc::start() const {
+    return onCircle(centre, radius, startDeg);
+}
+Point Arc::end() const {
+    return onCircle(centre, radius, startDeg + sweepDeg);
+}
 
 std::vector<Point> polygonise(const std::vector<Edge>& edges, double chordTolerance) {
     std::vector<Point> points;
@@ -41,7 +45,8 @@ std::vector<Point> polygonise(const std::vector<Edge>& edges, double chordTolera
             2.0 * std::acos(std::max(0.0, 1.0 - chordTolerance / std::max(arc.radius, 1e-9)));
         const int count = std::max(1, int(std::ceil(arc.sweepDeg * radiansPerDegree / step)));
         for (int i = 0; i < count; ++i)
-            points.push_back(onCircle(arc.centre, arc.radius, arc.startDeg + arc.sweepDeg * i / count));
+            points.push_back(
+                onCircle(arc.centre, arc.radius, arc.startDeg + arc.sweepDeg * i / count));
     }
     return points;
 }
@@ -59,8 +64,8 @@ Box boundingBox(const std::vector<Edge>& edges) {
         include(box, arc.start());
         include(box, arc.end());
         // The arc reaches the box wherever it passes a multiple of 90 degrees.
-        for (double axis = std::ceil(arc.startDeg / 90.0) * 90.0; axis < arc.startDeg + arc.sweepDeg;
-             axis += 90.0)
+        for (double axis = std::ceil(arc.startDeg / 90.0) * 90.0;
+             axis < arc.startDeg + arc.sweepDeg; axis += 90.0)
             include(box, onCircle(arc.centre, arc.radius, axis));
     }
     return box;

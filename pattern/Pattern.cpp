@@ -15,7 +15,8 @@ constexpr double degreesPerRadian = 180.0 / pi;
 constexpr double pieceGap = 5.0;
 
 Point polar(double radius, double degrees) {
-    return {radius * std::cos(degrees / degreesPerRadian), radius * std::sin(degrees / degreesPerRadian)};
+    return {radius * std::cos(degrees / degreesPerRadian),
+            radius * std::sin(degrees / degreesPerRadian)};
 }
 
 // One piece from angle 0 to span, the strip beyond span: counter-clockwise along the plain edge,
@@ -69,8 +70,8 @@ Pattern Pattern::develop(const Design& design, const Options& options) {
         throw Exception("Pás pro spoj je širší než vnitřní poloměr výkroje");
 
     const double span = pattern.pieceDeg();
-    const double step = span + std::asin(std::min(1.0, (options.seam + pieceGap) / pattern.m_r)) *
-                                   degreesPerRadian;
+    const double step =
+        span + std::asin(std::min(1.0, (options.seam + pieceGap) / pattern.m_r)) * degreesPerRadian;
     if (options.pieces > 1 && step * options.pieces > 360.0)
         throw Exception("Díly se vedle sebe nevejdou, zvolte méně dílů");
     const Piece first = makePiece(pattern.m_r, pattern.m_R, span, options.seam);
@@ -81,10 +82,18 @@ Pattern Pattern::develop(const Design& design, const Options& options) {
     return pattern;
 }
 
-double Pattern::innerArc() const { return m_r * m_theta / degreesPerRadian; }
-double Pattern::outerArc() const { return m_R * m_theta / degreesPerRadian; }
-double Pattern::innerChord() const { return 2.0 * m_r * std::sin(m_theta / 2.0 / degreesPerRadian); }
-double Pattern::outerChord() const { return 2.0 * m_R * std::sin(m_theta / 2.0 / degreesPerRadian); }
+double Pattern::innerArc() const {
+    return m_r * m_theta / degreesPerRadian;
+}
+double Pattern::outerArc() const {
+    return m_R * m_theta / degreesPerRadian;
+}
+double Pattern::innerChord() const {
+    return 2.0 * m_r * std::sin(m_theta / 2.0 / degreesPerRadian);
+}
+double Pattern::outerChord() const {
+    return 2.0 * m_R * std::sin(m_theta / 2.0 / degreesPerRadian);
+}
 
 std::vector<Edge> Pattern::cutEdges() const {
     std::vector<Edge> edges;

@@ -31,7 +31,9 @@ bool insidePolygon(const std::vector<Point>& polygon, Point p) {
     return in;
 }
 
-double cross(Point o, Point a, Point b) { return (a.x - o.x) * (b.y - o.y) - (a.y - o.y) * (b.x - o.x); }
+double cross(Point o, Point a, Point b) {
+    return (a.x - o.x) * (b.y - o.y) - (a.y - o.y) * (b.x - o.x);
+}
 
 bool segmentsCross(Point a, Point b, Point c, Point d) {
     const double d1 = cross(c, d, a);
@@ -61,6 +63,17 @@ bool touches(const std::vector<Point>& polygon, Box box) {
     return false;
 }
 
+bool segmentMeetsBox(Point a, Point b, const Box& box) {
+    if (inside(box, a) || inside(box, b))
+        return true;
+    const Point corners[4] = {
+        {box.left, box.bottom}, {box.right, box.bottom}, {box.right, box.top}, {box.left, box.top}};
+    for (int k = 0; k < 4; ++k)
+        if (segmentsCross(a, b, corners[k], corners[(k + 1) % 4]))
+            return true;
+    return false;
+}
+
 int cellsNeeded(double length, double area, double overlap) {
     return std::max(1, int(std::ceil((length - overlap) / (area - overlap) - 1e-9)));
 }
@@ -82,8 +95,9 @@ Candidate layOut(const Pattern& pattern, const TilingOptions& options, bool land
     const double h = pageHeight - 2 * options.margin;
     const double o = options.overlap;
     const Box bounds = pattern.bounds();
-    Candidate c{pattern, landscape, cellsNeeded(bounds.width(), w, o),
-                cellsNeeded(bounds.height(), h, o), {}, {}};
+    Candidate c{
+        pattern, landscape, cellsNeeded(bounds.width(), w, o), cellsNeeded(bounds.height(), h, o),
+        {},      {}};
     // The grid is centred on the pattern.
     const double gridWidth = c.columns * (w - o) + o;
     const double gridHeight = c.rows * (h - o) + o;
@@ -152,6 +166,18 @@ std::optional<Paper> paperNamed(std::string_view name) {
                        [](char a, char b) { return std::tolower(a) == std::tolower(b); }))
             return paper;
     return std::nullopt;
+}
+
+bool linesCross(const Pattern& pattern, const Box& box) {
+    for (const Piece& piece : pattern.pieces()) {
+        const auto polygon = polygonise(piece.cut, chordTolerance);
+        for (std::size_t i = 0; i < polygon.size(); ++i)
+            if (segmentMeetsBox(polygon[i], polygon[(i + 1) % polygon.size()], box))
+                return true;
+        if (piece.fold && segmentMeetsBox(piece.fold->from, piece.fold->to, box))
+            return true;
+    }
+    return false;
 }
 
 std::string sheetLabel(int column, int row) {

@@ -22,7 +22,7 @@ const std::vector<Paper>& papers();
 
 struct TilingOptions {
     Paper paper = {"A4", 210, 297};
-    double margin = 5;  // mm of each sheet's edge left unprinted
+    double margin = 5;   // mm of each sheet's edge left unprinted
     double overlap = 10; // mm both neighbours carry
 
     friend bool operator==(const TilingOptions&, const TilingOptions&) = default;
@@ -37,6 +37,9 @@ struct Sheet {
     // Labels of the neighbours that are printed too, empty where there is none.
     std::string left, right, above, below;
 };
+
+// Whether any cut or fold line of the pattern passes through the box (its inside does not count).
+bool linesCross(const Pattern& pattern, const Box& box);
 
 // The column letter and row number: A1, B1, ... Z1, AA1.
 std::string sheetLabel(int column, int row);

@@ -21,12 +21,18 @@ Design funnel(int angle, int diameter, int mouth) {
     return design;
 }
 
-double distance(Point a, Point b) { return std::hypot(a.x - b.x, a.y - b.y); }
+double distance(Point a, Point b) {
+    return std::hypot(a.x - b.x, a.y - b.y);
+}
 
-double angleOf(Point p) { return std::atan2(p.y, p.x) * 180.0 / std::numbers::pi; }
+double angleOf(Point p) {
+    return std::atan2(p.y, p.x) * 180.0 / std::numbers::pi;
+}
 
 // Degrees turned counter-clockwise from a to b, in [0, 360).
-double turn(double a, double b) { return std::fmod(std::fmod(b - a, 360.0) + 360.0, 360.0); }
+double turn(double a, double b) {
+    return std::fmod(std::fmod(b - a, 360.0) + 360.0, 360.0);
+}
 
 const Arc& arcOfRadius(const Piece& piece, double radius) {
     for (const Edge& edge : piece.cut)
@@ -49,10 +55,13 @@ private slots:
         QTest::addColumn<double>("r");
         QTest::addColumn<double>("theta");
         // Worked out by hand from R = Du / (2 sin(alfa/2)), r likewise, theta = 360 sin(alfa/2).
-        QTest::newRow("defaults") << 40 << 85 << 300 << 438.57066002 << 124.26168701 << 123.12725160;
-        QTest::newRow("30 degrees") << 30 << 90 << 250 << 482.96291314 << 173.86664873 << 93.17485624;
+        QTest::newRow("defaults") << 40 << 85 << 300 << 438.57066002 << 124.26168701
+                                  << 123.12725160;
+        QTest::newRow("30 degrees")
+            << 30 << 90 << 250 << 482.96291314 << 173.86664873 << 93.17485624;
         QTest::newRow("60 degrees: a half disc") << 60 << 85 << 170 << 170.0 << 85.0 << 180.0;
-        QTest::newRow("20 degrees") << 20 << 85 << 170 << 489.49549107 << 244.74774553 << 62.51334396;
+        QTest::newRow("20 degrees")
+            << 20 << 85 << 170 << 489.49549107 << 244.74774553 << 62.51334396;
     }
     void radiiAndSector() {
         QFETCH(int, angle);
@@ -92,7 +101,8 @@ private slots:
         QFETCH(double, seam);
         QFETCH(double, thickness);
         QFETCH(int, pieces);
-        const Pattern p = Pattern::develop(funnel(angle, diameter, mouth), {seam, thickness, pieces});
+        const Pattern p =
+            Pattern::develop(funnel(angle, diameter, mouth), {seam, thickness, pieces});
         QCOMPARE(int(p.pieces().size()), pieces);
 
         const double halfAngle = angle / 2.0 * std::numbers::pi / 180.0;
@@ -121,7 +131,8 @@ private slots:
             const Arc& outerArc = arcOfRadius(piece, p.outerRadius());
             const Arc& innerArc = arcOfRadius(piece, p.innerRadius());
             const double start = outerArc.startDeg;
-            const double foldAngle = piece.fold ? angleOf(piece.fold->to) : start + outerArc.sweepDeg;
+            const double foldAngle =
+                piece.fold ? angleOf(piece.fold->to) : start + outerArc.sweepDeg;
             QVERIFY(std::abs(turn(start, innerArc.startDeg)) < 1e-9 ||
                     std::abs(turn(start, innerArc.startDeg) - 360) < 1e-9);
             const double span = turn(start, foldAngle) * std::numbers::pi / 180.0;
@@ -178,7 +189,8 @@ private slots:
         const Box box = p.bounds();
         const double halfTheta = 123.12725160 / 2 * std::numbers::pi / 180;
         QVERIFY(std::abs(box.width() - 2 * 438.57066002 * std::sin(halfTheta)) < 1e-6);
-        QVERIFY(std::abs(box.height() - (438.57066002 - 124.26168701 * std::cos(halfTheta))) < 1e-6);
+        QVERIFY(std::abs(box.height() - (438.57066002 - 124.26168701 * std::cos(halfTheta))) <
+                1e-6);
     }
 };
 

@@ -87,7 +87,8 @@ private slots:
         QTest::addColumn<int>("pieces");
         QTest::newRow("defaults on A4") << 40 << 85 << 300 << "A4" << 10.0 << 10.0 << 1;
         QTest::newRow("defaults on A3") << 40 << 85 << 300 << "A3" << 10.0 << 10.0 << 1;
-        QTest::newRow("defaults on Letter, no overlap") << 40 << 85 << 300 << "Letter" << 0.0 << 0.0 << 1;
+        QTest::newRow("defaults on Letter, no overlap")
+            << 40 << 85 << 300 << "Letter" << 0.0 << 0.0 << 1;
         QTest::newRow("half disc on Legal") << 60 << 85 << 170 << "Legal" << 15.0 << 10.0 << 1;
         QTest::newRow("small 24 GHz funnel") << 60 << 9 << 18 << "A4" << 10.0 << 3.0 << 1;
         QTest::newRow("long 20 degree funnel") << 20 << 179 << 1500 << "A4" << 10.0 << 10.0 << 1;
@@ -108,15 +109,18 @@ private slots:
 
         const double w = sheet.width - 2 * margin;
         const double h = sheet.height - 2 * margin;
-        const int grid = std::min(plainGrid(p.bounds(), w, h, overlap), plainGrid(p.bounds(), h, w, overlap));
+        const int grid =
+            std::min(plainGrid(p.bounds(), w, h, overlap), plainGrid(p.bounds(), h, w, overlap));
         QVERIFY2(int(tiling.sheets().size()) <= grid,
                  qPrintable(QStringLiteral("%1 > %2").arg(tiling.sheets().size()).arg(grid)));
         QCOMPARE(tiling.areaWidth(), tiling.landscape() ? h : w);
 
         for (const Point& q : polygonise(tiling.pattern().cutEdges(), 0.01)) {
-            const bool covered = std::any_of(tiling.sheets().begin(), tiling.sheets().end(), [&](const Sheet& s) {
-                return q.x >= s.area.left && q.x <= s.area.right && q.y >= s.area.bottom && q.y <= s.area.top;
-            });
+            const bool covered =
+                std::any_of(tiling.sheets().begin(), tiling.sheets().end(), [&](const Sheet& s) {
+                    return q.x >= s.area.left && q.x <= s.area.right && q.y >= s.area.bottom &&
+                           q.y <= s.area.top;
+                });
             QVERIFY2(covered, qPrintable(QStringLiteral("%1, %2").arg(q.x).arg(q.y)));
         }
         for (const Sheet& s : tiling.sheets()) {
@@ -148,7 +152,8 @@ private slots:
         QFETCH(double, margin);
         QFETCH(double, overlap);
         const Pattern p = Pattern::develop(funnel(40, 85, 300), {});
-        QVERIFY_THROWS_EXCEPTION(Exception, Tiling::arrange(p, {*paperNamed("A4"), margin, overlap}));
+        QVERIFY_THROWS_EXCEPTION(Exception,
+                                 Tiling::arrange(p, {*paperNamed("A4"), margin, overlap}));
     }
 };
 
