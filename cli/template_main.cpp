@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // vlnokan-calc-template: what vlnokan-calc runs for --template FILE. The same calculation and
 // output, then the funnel's cutting template written to FILE, its format from the extension: PDF
 // tiled on paper with a cover sheet, or the whole pattern as SVG or DXF. The file is written
