@@ -96,17 +96,22 @@ int main(int argc, char** argv) {
         std::cerr << "error: the funnel was not developed.\n";
         return 1;
     }
+    std::optional<pattern::Pattern> pattern;
     std::optional<pattern::Tiling> tiling;
     try {
-        tiling = pattern::Tiling::arrange(
-            pattern::Pattern::develop(view.design(), {*seam, *thickness, *count}),
-            {*paper, *margin, *overlap});
+        pattern = pattern::Pattern::develop(view.design(), {*seam, *thickness, *count});
+        // Only the PDF is laid on paper.
+        if (*format == templ::FileFormat::Pdf)
+            tiling = pattern::Tiling::arrange(*pattern, {*paper, *margin, *overlap});
     } catch (const Exception& fault) {
         // Options that do not fit this funnel or this paper.
         return usageError(fault.message() + '.');
     }
     try {
-        templ::saveTemplate(path, *format, *tiling);
+        if (tiling)
+            templ::saveTemplate(path, *format, *tiling);
+        else
+            templ::savePattern(path, *format, *pattern);
     } catch (const templ::ETemplateFile& fault) {
         std::cerr << "error: cannot write " << fault.path().toStdString() << ": "
                   << fault.reason().toStdString() << ".\n";

@@ -12,9 +12,11 @@ namespace {
 
 // The polygon stands in for the arcs when deciding which sheets the pattern touches; a sheet is
 // taken when the pattern comes within this distance of it, so no sliver of a line is lost.
-constexpr double chordTolerance = 0.02;
+constexpr double chordTolerance = 0.2;
 constexpr double touchDistance = 0.5;
 constexpr double rotationStep = 1.0;
+// More sheets than this are no template to tape together; it also bounds the search's work.
+constexpr int mostSheets = 400;
 
 bool inside(const Box& box, Point p) {
     return p.x >= box.left && p.x <= box.right && p.y >= box.bottom && p.y <= box.top;
@@ -192,6 +194,15 @@ Tiling Tiling::arrange(const Pattern& pattern, const TilingOptions& options) {
     const double h = options.paper.height - 2 * options.margin;
     if (!(options.margin >= 0 && options.overlap >= 0 && std::min(w, h) - options.overlap >= 20))
         throw Exception("Okraje a překryv nenechávají na papíře místo");
+
+    const Box bounds = pattern.bounds();
+    const int plainGrid = std::min(cellsNeeded(bounds.width(), w, options.overlap) *
+                                       cellsNeeded(bounds.height(), h, options.overlap),
+                                   cellsNeeded(bounds.width(), h, options.overlap) *
+                                       cellsNeeded(bounds.height(), w, options.overlap));
+    if (plainGrid > mostSheets)
+        throw Exception("Výkroj by zabral přes " + std::to_string(mostSheets) +
+                        " listů papíru, uložte ho jako SVG nebo DXF");
 
     const auto polygons = piecePolygons(pattern);
     std::optional<Candidate> best;

@@ -48,7 +48,8 @@ std::string sheetLabel(int column, int row);
 // need the fewest sheets; sheets on which no part of the pattern falls are left out.
 class Tiling final {
 public:
-    // Throws Exception when the margins and overlap leave no room on the paper.
+    // Throws Exception when the margins and overlap leave no room on the paper, or when the
+    // pattern would need more than 400 sheets.
     static Tiling arrange(const Pattern& pattern, const TilingOptions& options);
 
     const Pattern& pattern() const { return m_pattern; } // turned as laid out

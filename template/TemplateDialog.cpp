@@ -121,20 +121,18 @@ pattern::Options TemplateDialog::patternOptions() const {
 }
 
 void TemplateDialog::refresh() {
+    m_pattern.reset();
     m_tiling.reset();
-    QString why;
+    QString why = QStringLiteral("Nálevka není spočítaná.");
     if (m_design.funnelKnown) {
+        // Options that do not fit this funnel or this paper are told here, not as a fault.
         try {
+            m_pattern = pattern::Pattern::develop(m_design, patternOptions());
             const auto paper = pattern::paperNamed(paperBox->currentText().toStdString());
-            m_tiling =
-                pattern::Tiling::arrange(pattern::Pattern::develop(m_design, patternOptions()),
-                                         {*paper, 5, overlapBox->value()});
+            m_tiling = pattern::Tiling::arrange(*m_pattern, {*paper, 5, overlapBox->value()});
         } catch (const Exception& fault) {
-            // Options that do not fit this funnel are told here, not as a fault.
             why = QString::fromStdString(fault.message());
         }
-    } else {
-        why = QStringLiteral("Nálevka není spočítaná.");
     }
     preview->setTiling(m_tiling);
     countLabel->setText(m_tiling ? QStringLiteral("%1 (%2) a titulní list")
@@ -142,8 +140,10 @@ void TemplateDialog::refresh() {
                                             m_tiling->landscape() ? QStringLiteral("na šířku")
                                                                   : QStringLiteral("na výšku"))
                                  : why);
-    for (QPushButton* button : {printButton, pdfButton, svgButton, dxfButton})
-        button->setEnabled(m_tiling.has_value());
+    printButton->setEnabled(m_tiling.has_value());
+    pdfButton->setEnabled(m_tiling.has_value());
+    svgButton->setEnabled(m_pattern.has_value());
+    dxfButton->setEnabled(m_pattern.has_value());
 }
 
 void TemplateDialog::print() {
@@ -152,7 +152,7 @@ void TemplateDialog::print() {
 }
 
 void TemplateDialog::save(FileFormat format) {
-    if (!m_tiling)
+    if (format == FileFormat::Pdf ? !m_tiling : !m_pattern)
         return;
     static const char* const filters[] = {"PDF (*.pdf)", "SVG (*.svg)", "DXF (*.dxf)"};
     static const char* const suffixes[] = {"pdf", "svg", "dxf"};
@@ -163,7 +163,10 @@ void TemplateDialog::save(FileFormat format) {
         return;
     if (formatOf(path) != format)
         path += QLatin1Char('.') + QLatin1String(suffixes[which]);
-    saveTemplate(path, format, *m_tiling);
+    if (format == FileFormat::Pdf)
+        saveTemplate(path, format, *m_tiling);
+    else
+        savePattern(path, format, *m_pattern);
 }
 
 } // namespace vlnokan::templ

@@ -34,7 +34,8 @@ public:
     // The antenna of the last Calculate; the preview follows it.
     void setDesign(const Design& design);
 
-    // The layout on the chosen paper, nullopt while the options do not fit the funnel.
+    // The layout on the chosen paper, nullopt while the options do not fit the funnel or the
+    // paper (SVG and DXF need only the pattern, and stay offered while it can be developed).
     const std::optional<pattern::Tiling>& tiling() const { return m_tiling; }
 
     QComboBox* paperBox = nullptr;
@@ -58,6 +59,7 @@ private:
 
     ErrorHandler m_onError;
     Design m_design;
+    std::optional<pattern::Pattern> m_pattern;
     std::optional<pattern::Tiling> m_tiling;
 };
 

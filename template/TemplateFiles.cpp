@@ -5,6 +5,8 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <functional>
+
 namespace vlnokan::templ {
 
 ETemplateFile::ETemplateFile(const QString& path, const QString& reason)
@@ -22,35 +24,38 @@ std::optional<FileFormat> formatOf(const QString& path) {
     return std::nullopt;
 }
 
-void saveTemplate(const QString& path, FileFormat format, const pattern::Tiling& tiling) {
+namespace {
+
+void writeWhole(const QString& path, const std::function<bool(QSaveFile&)>& write) {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         throw ETemplateFile(path, file.errorString());
-    // SVG and DXF carry the pattern as developed, not turned for the paper.
-    const pattern::Pattern natural = tiling.pattern().rotatedBy(-tiling.pattern().rotation());
-    bool written = false;
-    switch (format) {
-    case FileFormat::Pdf:
-        written = writePdf(file, tiling);
-        break;
-    case FileFormat::Svg: {
-        const QByteArray svg = svgOf(natural);
-        written = file.write(svg) == svg.size();
-        break;
-    }
-    case FileFormat::Dxf: {
-        const QByteArray dxf = dxfOf(natural);
-        written = !dxf.isEmpty() && file.write(dxf) == dxf.size();
-        break;
-    }
-    }
-    if (!written) {
+    if (!write(file)) {
         const QString reason = file.errorString();
         file.cancelWriting();
         throw ETemplateFile(path, reason.isEmpty() ? QStringLiteral("zápis selhal") : reason);
     }
     if (!file.commit())
         throw ETemplateFile(path, file.errorString());
+}
+
+} // namespace
+
+void savePattern(const QString& path, FileFormat format, const pattern::Pattern& pattern) {
+    // The pattern as developed, not turned for the paper.
+    const pattern::Pattern natural = pattern.rotatedBy(-pattern.rotation());
+    writeWhole(path, [&](QSaveFile& file) {
+        const QByteArray bytes = format == FileFormat::Svg ? svgOf(natural) : dxfOf(natural);
+        return !bytes.isEmpty() && file.write(bytes) == bytes.size();
+    });
+}
+
+void saveTemplate(const QString& path, FileFormat format, const pattern::Tiling& tiling) {
+    if (format != FileFormat::Pdf) {
+        savePattern(path, format, tiling.pattern());
+        return;
+    }
+    writeWhole(path, [&](QSaveFile& file) { return writePdf(file, tiling); });
 }
 
 } // namespace vlnokan::templ

@@ -25,7 +25,10 @@ enum class FileFormat { Pdf, Svg, Dxf };
 std::optional<FileFormat> formatOf(const QString& path);
 
 // Writes the template to path whole or not at all (through a save file). The PDF is tiled as the
-// tiling lays it; SVG and DXF take the whole pattern. Throws ETemplateFile.
+// tiling lays it; SVG and DXF take the whole pattern as developed. Throws ETemplateFile.
 void saveTemplate(const QString& path, FileFormat format, const pattern::Tiling& tiling);
+
+// SVG or DXF of the pattern alone: no paper is involved, however large the funnel.
+void savePattern(const QString& path, FileFormat format, const pattern::Pattern& pattern);
 
 } // namespace vlnokan::templ

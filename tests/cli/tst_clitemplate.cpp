@@ -52,8 +52,12 @@ private slots:
         QFETCH(QStringList, options);
         QFETCH(QByteArray, start);
         const QString path = m_dir.filePath(name);
-        const Run plain = run(defaults);
-        const Run templated = run(QStringList{"--template", path} + options + defaults);
+        // A row may bring its own entries after "--" (which is not passed on).
+        const qsizetype own = options.indexOf("--");
+        const QStringList entries = own < 0 ? defaults : options.mid(own + 1);
+        const Run plain = run(entries);
+        const Run templated = run(QStringList{"--template", path} +
+                                  options.mid(0, own < 0 ? options.size() : own) + entries);
         QCOMPARE(templated.err, QByteArray());
         QCOMPARE(templated.exitCode, 0);
         QCOMPARE(templated.out, plain.out);
@@ -76,6 +80,8 @@ private slots:
             << QStringList{"--template", "u.pdf", "--thickness", "nan"};
         QTest::newRow("strip wider than the inner radius")
             << QStringList{"--template", "u.pdf", "--seam", "90", "--", "2.4", "85", "60", "300"};
+        QTest::newRow("PDF of a funnel too large for paper")
+            << QStringList{"--template", "u.pdf", "--", "2.4", "85", "60", "40000"};
         QTest::newRow("overlap fills the paper")
             << QStringList{"--template", "u.pdf", "--overlap", "95", "--margin", "50"};
         QTest::newRow("paper without template") << QStringList{"--paper", "A3"};

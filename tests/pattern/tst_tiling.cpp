@@ -1,6 +1,7 @@
 #include "core/Faults.h"
 #include "pattern/Tiling.h"
 
+#include <QElapsedTimer>
 #include <QTest>
 
 #include <algorithm>
@@ -147,6 +148,19 @@ private slots:
         QTest::newRow("overlap as wide as the sheet") << 5.0 << 200.0;
         QTest::newRow("negative overlap") << 5.0 << -1.0;
         QTest::newRow("negative margin") << -1.0 << 10.0;
+    }
+    // A funnel of tens of metres is no paper template; it is refused at once, not searched.
+    void tooManySheets() {
+        const Pattern p = Pattern::develop(funnel(60, 85, 40000), {});
+        QElapsedTimer clock;
+        clock.start();
+        QVERIFY_THROWS_EXCEPTION(Exception, Tiling::arrange(p, {*paperNamed("A4"), 5, 10}));
+        QVERIFY(clock.elapsed() < 1000);
+        // A funnel with a 3 m mouth still goes onto A3 sheets.
+        QVERIFY(Tiling::arrange(Pattern::develop(funnel(60, 85, 3000), {0, 0, 1}),
+                                {*paperNamed("A3"), 5, 10})
+                    .sheets()
+                    .size() <= 400);
     }
     void noRoomOnThePaper() {
         QFETCH(double, margin);

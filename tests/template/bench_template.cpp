@@ -23,8 +23,9 @@ int main(int argc, char** argv) {
     for (int i = 0; i < runs; ++i) {
         QElapsedTimer clock;
         clock.start();
-        const auto tiling = pattern::Tiling::arrange(
-            pattern::Pattern::develop(test::funnelDesign(40, 85, 300), {}), {*pattern::paperNamed("A4"), 5, 10});
+        const auto tiling =
+            pattern::Tiling::arrange(pattern::Pattern::develop(test::funnelDesign(40, 85, 300), {}),
+                                     {*pattern::paperNamed("A4"), 5, 10});
         QBuffer buffer;
         buffer.open(QIODevice::WriteOnly);
         templ::writePdf(buffer, tiling);
