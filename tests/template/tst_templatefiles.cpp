@@ -1,4 +1,5 @@
 #include "pattern/Tiling.h"
+#include "template/CoverText.h"
 #include "template/TemplateFiles.h"
 #include "tests/template/TemplateTestSupport.h"
 
@@ -47,6 +48,17 @@ private slots:
         QCOMPARE(templ::formatOf("c.dxf"), templ::FileFormat::Dxf);
         QVERIFY(!templ::formatOf("d.png"));
         QVERIFY(!templ::formatOf("pdf"));
+    }
+
+    // The cover names every figure, worked out by hand for the default funnel, 10 mm strip.
+    void coverFigures() {
+        const QString text = templ::coverText(defaultTiling(40, 85, 300, 10, 0, 1));
+        for (const char* figure :
+             {"f = 2,4 GHz", "D = 85 mm", "Du = 300 mm", "alfa = 40°", "R = 438,57 mm",
+              "r = 124,26 mm", "theta = 123,13°", "vnější 942,48 mm, vnitřní 267,04 mm",
+              "vnější 771,31 mm, vnitřní 218,54 mm", "Pás pro spoj 10,00 mm",
+              "listů 6 a tento titulní list", "Tiskněte ve skutečné velikosti (100 %)"})
+            QVERIFY2(text.contains(QString::fromUtf8(figure)), figure);
     }
 
     // The canvas is the pattern's box with a 5 mm border, in millimetres, and both rims are
