@@ -210,6 +210,13 @@ void TForm1::createControls() {
     Print1 = PopupMenu1->addAction(QStringLiteral("Print"));
     Print1->setObjectName(QStringLiteral("Print1"));
     connect(Print1, &QAction::triggered, this, &TForm1::Print1Click);
+    Template1 = PopupMenu1->addAction(QStringLiteral("Šablona 1:1…"));
+    Template1->setObjectName(QStringLiteral("Template1"));
+    // Only a complete funnel has a pattern to cut.
+    Template1->setEnabled(m_design.funnelKnown);
+    connect(Template1, &QAction::triggered, this, &TForm1::Template1Click);
+    connect(this, &TForm1::designChanged, Template1,
+            [this] { Template1->setEnabled(m_design.funnelKnown); });
     PopupMenu2 = new QMenu(this);
     PopupMenu2->setObjectName(QStringLiteral("PopupMenu2"));
     rint1 = PopupMenu2->addAction(QStringLiteral("Print"));

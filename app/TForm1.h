@@ -20,6 +20,9 @@ namespace vlnokan {
 
 class TJvHotLink;
 class DetailsWindow;
+namespace templ {
+class TemplateDialog;
+}
 
 enum class Face;
 
@@ -37,6 +40,7 @@ public:
     void FormActivate();
     void BitBtnCalcClick();
     void Print1Click();
+    void Template1Click();
     void rint1Click();
     void Details1Click();
     // Key filters: key is the typed character; returns it, or 0 to discard it.
@@ -70,6 +74,8 @@ public:
     QMenu* PopupMenu1 = nullptr;
     QMenu* PopupMenu2 = nullptr;
     QAction* Print1 = nullptr;
+    // "Šablona 1:1…" on the funnel drawing's menu: the cutting template at full size.
+    QAction* Template1 = nullptr;
     QAction* rint1 = nullptr;
     QAction* Details1 = nullptr;
 
@@ -108,6 +114,7 @@ private:
     std::unique_ptr<LabelSlots> m_slots;
     Design m_design;
     DetailsWindow* m_details = nullptr;
+    templ::TemplateDialog* m_templateDialog = nullptr;
 };
 
 } // namespace vlnokan

@@ -1,10 +1,12 @@
 #include "app/TForm1.h"
 
+#include "app/VlnokanApplication.h"
 #include "app/WindowView.h"
 #include "calc/CalculateCommand.h"
 #include "entry/KeyFilters.h"
 #include "entry/Locale.h"
 #include "print/PrintDiagram.h"
+#include "template/TemplateDialog.h"
 
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -102,6 +104,19 @@ void TForm1::setDesign(const Design& design) {
 
 void TForm1::Print1Click() {
     printDiagram(Image2->diagram(), m_pixelsPerInch);
+}
+
+void TForm1::Template1Click() {
+    if (!m_templateDialog) {
+        m_templateDialog = new templ::TemplateDialog(&VlnokanApplication::reportError, this);
+        m_templateDialog->setObjectName(QStringLiteral("TemplateDialog"));
+        connect(this, &TForm1::designChanged, m_templateDialog,
+                [this] { m_templateDialog->setDesign(m_design); });
+    }
+    m_templateDialog->setDesign(m_design);
+    m_templateDialog->show();
+    m_templateDialog->raise();
+    m_templateDialog->activateWindow();
 }
 
 void TForm1::rint1Click() {

@@ -45,7 +45,7 @@ std::optional<DetailsRequest> detailsRequest(const CommandLine& line) {
     request.json = line.has("--json");
     const auto key = line.value("--band");
     const auto range = line.value("--sweep");
-    if ((key && range) || (asksForDetails(line) && line.has("--draw")))
+    if ((key && range) || (asksForDetails(line) && (line.has("--draw") || line.has("--template"))))
         return std::nullopt;
     if (key) {
         request.band = sweep::presetBand(*key);

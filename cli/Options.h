@@ -15,6 +15,20 @@ inline constexpr std::array knownOptions{
     OptionSpec{"--band", true},
     OptionSpec{"--sweep", true},
     OptionSpec{"--json", false},
+    // The funnel's cutting template at 1:1 (vlnokan-calc-template).
+    OptionSpec{"--template", true},
+    OptionSpec{"--paper", true},
+    OptionSpec{"--margin", true},
+    OptionSpec{"--overlap", true},
+    OptionSpec{"--seam", true},
+    OptionSpec{"--thickness", true},
+    OptionSpec{"--pieces", true},
+};
+
+// Options that only shape the template and mean nothing without --template.
+inline constexpr std::array templateOnlyOptions{
+    std::string_view("--paper"), std::string_view("--margin"),    std::string_view("--overlap"),
+    std::string_view("--seam"),  std::string_view("--thickness"), std::string_view("--pieces"),
 };
 
 } // namespace vlnokan::cli

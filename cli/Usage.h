@@ -4,6 +4,8 @@ namespace vlnokan::cli {
 
 inline constexpr const char* usage =
     "usage: vlnokan-calc [--draw DIR] [--details] [--band wifi24|wifi5|10g|24g|hline | "
-    "--sweep F1:F2:STEP] [--json] FREQ_GHZ DIAMETER_MM ANGLE_DEG MOUTH_MM";
+    "--sweep F1:F2:STEP] [--json] [--template FILE.pdf|.svg|.dxf [--paper A4|A3|Letter|Legal] "
+    "[--margin MM] [--overlap MM] [--seam MM] [--thickness MM] [--pieces N]] "
+    "FREQ_GHZ DIAMETER_MM ANGLE_DEG MOUTH_MM";
 
 } // namespace vlnokan::cli

@@ -1,7 +1,8 @@
 // vlnokan-calc: the Calculate command of the window, run on four entry texts from the command
 // line, for scripts and for checking figures without a window. With --draw DIR it also saves the
-// two drawings as they stand afterwards; that needs Qt, which lives in a companion program, so a
-// plain calculation stays a light process that starts in a few milliseconds.
+// two drawings as they stand afterwards, with --template FILE the funnel's cutting template; both
+// need Qt, which lives in companion programs, so a plain calculation stays a light process that
+// starts in a few milliseconds.
 #include "cli/CliView.h"
 #include "cli/DetailsOptions.h"
 #include "cli/DrawCompanion.h"
@@ -32,6 +33,10 @@ int main(int argc, char** argv) {
     const auto line = vlnokan::cli::parseCommandLine(args, vlnokan::cli::knownOptions);
     if (!line)
         return usageError();
+    if (!line->has("--template"))
+        for (const auto option : vlnokan::cli::templateOnlyOptions)
+            if (line->has(option))
+                return usageError();
     if (vlnokan::cli::asksForDetails(*line)) {
         const auto request = vlnokan::cli::detailsRequest(*line);
         if (!request)
@@ -41,9 +46,13 @@ int main(int argc, char** argv) {
     if (const auto folder = line->value("--draw")) {
         if (folder->empty())
             return usageError();
-        return vlnokan::cli::runDrawCompanion(argc > 0 ? argv[0] : "", args);
+        return vlnokan::cli::runCompanion("vlnokan-calc-draw", argc > 0 ? argv[0] : "", args);
     }
-
+    if (const auto file = line->value("--template")) {
+        if (file->empty())
+            return usageError();
+        return vlnokan::cli::runCompanion("vlnokan-calc-template", argc > 0 ? argv[0] : "", args);
+    }
     vlnokan::cli::CliView view(line->entries, std::cout);
     return vlnokan::cli::runCalculate(view, std::cout, std::cerr);
 }

@@ -7,6 +7,7 @@ packages=(
     build-essential cmake ninja-build
     qt6-base-dev qt6-charts-dev libqt6opengl6-dev
     nlohmann-json3-dev
+    qt6-svg-dev qt6-pdf-dev libdxflib-dev pkg-config python3-ezdxf
     fonts-liberation2 fonts-dejavu-core
     xvfb xauth
     cups cups-client printer-driver-cups-pdf

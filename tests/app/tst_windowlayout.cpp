@@ -162,24 +162,27 @@ private slots:
         QTest::addColumn<QString>("picture");
         QTest::addColumn<QString>("menu");
         QTest::addColumn<QString>("item");
+        QTest::addColumn<int>("items");
         QTest::newRow("can drawing") << "Image1"
                                      << "PopupMenu2"
-                                     << "rint1";
+                                     << "rint1" << 2;
+        // Each menu goes on after "Print" with its drawing's own feature: the antenna details,
+        // the cutting template.
         QTest::newRow("funnel drawing") << "Image2"
                                         << "PopupMenu1"
-                                        << "Print1";
+                                        << "Print1" << 2;
     }
     void contextMenusPrintTheirPicture() {
         QFETCH(QString, picture);
         QFETCH(QString, menu);
         QFETCH(QString, item);
+        QFETCH(int, items);
         m_form->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
         auto* view = m_form->client()->findChild<QWidget*>(picture);
         auto* popup = m_form->findChild<QMenu*>(menu);
         QVERIFY(view && popup);
-        // Print comes first; the drawings' own features follow it.
-        QVERIFY(!popup->actions().isEmpty());
+        QCOMPARE(popup->actions().size(), items);
         QCOMPARE(popup->actions().front()->objectName(), item);
         QCOMPARE(popup->actions().front()->text(), "Print");
         emit view->customContextMenuRequested(QPoint(20, 20));

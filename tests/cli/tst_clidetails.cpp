@@ -71,6 +71,10 @@ private slots:
         QTest::newRow("details given twice") << QStringList{"--details", "--details"};
         QTest::newRow("details with drawings") << QStringList{"--details", "--draw", "x"};
         QTest::newRow("json with drawings") << QStringList{"--json", "--draw", "x"};
+        QTest::newRow("details with the template")
+            << QStringList{"--details", "--template", "t.pdf"};
+        QTest::newRow("template paper without the template")
+            << QStringList{"--details", "--paper", "A3"};
     }
     void malformedOptionsAreUsageErrors() {
         QFETCH(QStringList, options);

@@ -63,6 +63,8 @@ dpkg_waiting -i "$deb" >/dev/null
 files=(
     /usr/bin/vlnokan-calc
     /usr/libexec/vlnokan/vlnokan-calc-draw
+    /usr/libexec/vlnokan/vlnokan-calc-template
+    /usr/share/doc/vlnokan/copyright
     /usr/share/applications/cz.vlnokan.Vlnokan.desktop
     /usr/share/metainfo/cz.vlnokan.Vlnokan.metainfo.xml
     /usr/share/icons/hicolor/32x32/apps/vlnokan.png
@@ -77,6 +79,10 @@ figures=$(/usr/bin/vlnokan-calc 2.4 85 40 300)
 grep -qx 'Lg = 247' <<<"$figures"
 /usr/bin/vlnokan-calc --draw "$work/drawings" 2.4 85 40 300 >/dev/null
 [ -s "$work/drawings/can.png" ] && [ -s "$work/drawings/funnel.png" ]
+/usr/bin/vlnokan-calc --template "$work/template.dxf" 2.4 85 40 300 >/dev/null
+grep -qx 'AC1015' "$work/template.dxf"
+# Free software: the copyright file names the licence the metainfo gives.
+grep -qx 'License: GPL-3+' /usr/share/doc/vlnokan/copyright
 
 if [ "$with_window" = 1 ]; then
     # The window quits after its first calculation when asked to; a window that ignores the

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # `cmake --install` into a scratch folder puts every file where the desktop expects it, and the
-# installed command-line calculator finds its drawing companion.
+# installed command-line calculator finds its drawing and template companions.
 # Usage: install_test.sh BUILD_DIR WITH_WINDOW(0|1)
 set -euo pipefail
 build=$1
@@ -13,6 +13,8 @@ cmake --install "$build" --prefix "$prefix" >/dev/null
 expected=(
     bin/vlnokan-calc
     libexec/vlnokan/vlnokan-calc-draw
+    libexec/vlnokan/vlnokan-calc-template
+    share/doc/vlnokan/copyright
     share/applications/cz.vlnokan.Vlnokan.desktop
     share/metainfo/cz.vlnokan.Vlnokan.metainfo.xml
     share/icons/hicolor/scalable/apps/vlnokan.svg
@@ -26,7 +28,7 @@ status=0
 for file in "${expected[@]}"; do
     [ -f "$prefix/$file" ] || { echo "missing after install: $file"; status=1; }
 done
-for file in bin/vlnokan-calc libexec/vlnokan/vlnokan-calc-draw; do
+for file in bin/vlnokan-calc libexec/vlnokan/vlnokan-calc-draw libexec/vlnokan/vlnokan-calc-template; do
     [ -x "$prefix/$file" ] || { echo "not executable: $file"; status=1; }
 done
 # Each hicolor PNG is as large as the folder it lies in says.
@@ -45,4 +47,6 @@ trap 'rm -rf "$prefix" "$out"' EXIT
 figures=$("$prefix/bin/vlnokan-calc" --draw "$out" 2.4 85 40 300)
 grep -qx 'Lg = 247' <<<"$figures"
 [ -s "$out/can.png" ] && [ -s "$out/funnel.png" ]
+"$prefix/bin/vlnokan-calc" --template "$out/template.svg" 2.4 85 40 300 >/dev/null
+grep -q '<svg' "$out/template.svg"
 echo "install complete"

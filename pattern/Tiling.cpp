@@ -1,0 +1,240 @@
+#include "pattern/Tiling.h"
+
+#include "core/Faults.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+
+namespace vlnokan::pattern {
+
+namespace {
+
+// The polygon stands in for the arcs when deciding which sheets the pattern touches; a sheet is
+// taken when the pattern comes within this distance of it, so no sliver of a line is lost.
+constexpr double chordTolerance = 0.2;
+constexpr double touchDistance = 0.5;
+constexpr double rotationStep = 1.0;
+// More sheets than this are no template to tape together; it also bounds the search's work.
+constexpr int mostSheets = 400;
+
+bool inside(const Box& box, Point p) {
+    return p.x >= box.left && p.x <= box.right && p.y >= box.bottom && p.y <= box.top;
+}
+
+bool insidePolygon(const std::vector<Point>& polygon, Point p) {
+    bool in = false;
+    for (std::size_t i = 0, j = polygon.size() - 1; i < polygon.size(); j = i++) {
+        const Point a = polygon[i];
+        const Point b = polygon[j];
+        if ((a.y > p.y) != (b.y > p.y) && p.x < (b.x - a.x) * (p.y - a.y) / (b.y - a.y) + a.x)
+            in = !in;
+    }
+    return in;
+}
+
+double cross(Point o, Point a, Point b) {
+    return (a.x - o.x) * (b.y - o.y) - (a.y - o.y) * (b.x - o.x);
+}
+
+bool segmentsCross(Point a, Point b, Point c, Point d) {
+    const double d1 = cross(c, d, a);
+    const double d2 = cross(c, d, b);
+    const double d3 = cross(a, b, c);
+    const double d4 = cross(a, b, d);
+    return ((d1 > 0) != (d2 > 0)) && ((d3 > 0) != (d4 > 0));
+}
+
+bool touches(const std::vector<Point>& polygon, Box box) {
+    box = {box.left - touchDistance, box.bottom - touchDistance, box.right + touchDistance,
+           box.top + touchDistance};
+    const Point corners[4] = {
+        {box.left, box.bottom}, {box.right, box.bottom}, {box.right, box.top}, {box.left, box.top}};
+    for (const Point& corner : corners)
+        if (insidePolygon(polygon, corner))
+            return true;
+    for (std::size_t i = 0; i < polygon.size(); ++i) {
+        const Point a = polygon[i];
+        const Point b = polygon[(i + 1) % polygon.size()];
+        if (inside(box, a))
+            return true;
+        for (int k = 0; k < 4; ++k)
+            if (segmentsCross(a, b, corners[k], corners[(k + 1) % 4]))
+                return true;
+    }
+    return false;
+}
+
+bool segmentMeetsBox(Point a, Point b, const Box& box) {
+    if (inside(box, a) || inside(box, b))
+        return true;
+    const Point corners[4] = {
+        {box.left, box.bottom}, {box.right, box.bottom}, {box.right, box.top}, {box.left, box.top}};
+    for (int k = 0; k < 4; ++k)
+        if (segmentsCross(a, b, corners[k], corners[(k + 1) % 4]))
+            return true;
+    return false;
+}
+
+int cellsNeeded(double length, double area, double overlap) {
+    return std::max(1, int(std::ceil((length - overlap) / (area - overlap) - 1e-9)));
+}
+
+struct Candidate {
+    Pattern pattern;
+    bool landscape = false;
+    int columns = 0;
+    int rows = 0;
+    Point origin;
+    std::vector<Sheet> sheets;
+};
+
+Candidate layOut(const Pattern& pattern, const TilingOptions& options, bool landscape,
+                 const std::vector<std::vector<Point>>& polygons) {
+    const double pageWidth = landscape ? options.paper.height : options.paper.width;
+    const double pageHeight = landscape ? options.paper.width : options.paper.height;
+    const double w = pageWidth - 2 * options.margin;
+    const double h = pageHeight - 2 * options.margin;
+    const double o = options.overlap;
+    const Box bounds = pattern.bounds();
+    Candidate c{
+        pattern, landscape, cellsNeeded(bounds.width(), w, o), cellsNeeded(bounds.height(), h, o),
+        {},      {}};
+    // The grid is centred on the pattern.
+    const double gridWidth = c.columns * (w - o) + o;
+    const double gridHeight = c.rows * (h - o) + o;
+    c.origin = {bounds.left - (gridWidth - bounds.width()) / 2,
+                bounds.top + (gridHeight - bounds.height()) / 2};
+    for (int row = 0; row < c.rows; ++row)
+        for (int column = 0; column < c.columns; ++column) {
+            const double left = c.origin.x + column * (w - o);
+            const double top = c.origin.y - row * (h - o);
+            const Box area{left, top - h, left + w, top};
+            if (std::any_of(polygons.begin(), polygons.end(),
+                            [&](const auto& polygon) { return touches(polygon, area); }))
+                c.sheets.push_back({column, row, area, sheetLabel(column, row), {}, {}, {}, {}});
+        }
+    return c;
+}
+
+std::vector<std::vector<Point>> piecePolygons(const Pattern& pattern) {
+    std::vector<std::vector<Point>> polygons;
+    for (const Piece& piece : pattern.pieces())
+        polygons.push_back(polygonise(piece.cut, chordTolerance));
+    return polygons;
+}
+
+std::vector<std::vector<Point>> rotatedPolygons(const std::vector<std::vector<Point>>& polygons,
+                                                double degrees) {
+    auto turned = polygons;
+    for (auto& polygon : turned)
+        for (Point& p : polygon)
+            p = rotated(p, degrees);
+    return turned;
+}
+
+bool better(const Candidate& a, const Candidate& b) {
+    if (a.sheets.size() != b.sheets.size())
+        return a.sheets.size() < b.sheets.size();
+    return a.columns * a.rows < b.columns * b.rows;
+}
+
+void linkNeighbours(std::vector<Sheet>& sheets) {
+    auto labelAt = [&](int column, int row) -> std::string {
+        for (const Sheet& sheet : sheets)
+            if (sheet.column == column && sheet.row == row)
+                return sheet.label;
+        return {};
+    };
+    for (Sheet& sheet : sheets) {
+        sheet.left = labelAt(sheet.column - 1, sheet.row);
+        sheet.right = labelAt(sheet.column + 1, sheet.row);
+        sheet.above = labelAt(sheet.column, sheet.row - 1);
+        sheet.below = labelAt(sheet.column, sheet.row + 1);
+    }
+}
+
+} // namespace
+
+const std::vector<Paper>& papers() {
+    static const std::vector<Paper> all{
+        {"A4", 210, 297}, {"A3", 297, 420}, {"Letter", 215.9, 279.4}, {"Legal", 215.9, 355.6}};
+    return all;
+}
+
+std::optional<Paper> paperNamed(std::string_view name) {
+    for (const Paper& paper : papers())
+        if (std::equal(name.begin(), name.end(), paper.name.begin(), paper.name.end(),
+                       [](char a, char b) { return std::tolower(a) == std::tolower(b); }))
+            return paper;
+    return std::nullopt;
+}
+
+bool linesCross(const Pattern& pattern, const Box& box) {
+    for (const Piece& piece : pattern.pieces()) {
+        const auto polygon = polygonise(piece.cut, chordTolerance);
+        for (std::size_t i = 0; i < polygon.size(); ++i)
+            if (segmentMeetsBox(polygon[i], polygon[(i + 1) % polygon.size()], box))
+                return true;
+        if (piece.fold && segmentMeetsBox(piece.fold->from, piece.fold->to, box))
+            return true;
+    }
+    return false;
+}
+
+std::string sheetLabel(int column, int row) {
+    std::string letters;
+    for (int n = column + 1; n > 0; n = (n - 1) / 26)
+        letters.insert(letters.begin(), char('A' + (n - 1) % 26));
+    return letters + std::to_string(row + 1);
+}
+
+Tiling Tiling::arrange(const Pattern& pattern, const TilingOptions& options) {
+    const double w = options.paper.width - 2 * options.margin;
+    const double h = options.paper.height - 2 * options.margin;
+    if (!(options.margin >= 0 && options.overlap >= 0 && std::min(w, h) - options.overlap >= 20))
+        throw Exception("Okraje a překryv nenechávají na papíře místo");
+
+    const Box bounds = pattern.bounds();
+    const int plainGrid = std::min(cellsNeeded(bounds.width(), w, options.overlap) *
+                                       cellsNeeded(bounds.height(), h, options.overlap),
+                                   cellsNeeded(bounds.width(), h, options.overlap) *
+                                       cellsNeeded(bounds.height(), w, options.overlap));
+    if (plainGrid > mostSheets)
+        throw Exception("Výkroj by zabral přes " + std::to_string(mostSheets) +
+                        " listů papíru, uložte ho jako SVG nebo DXF");
+
+    const auto polygons = piecePolygons(pattern);
+    std::optional<Candidate> best;
+    for (double degrees = 0; degrees < 180.0; degrees += rotationStep) {
+        const Pattern turned = pattern.rotatedBy(degrees);
+        const auto turnedPolygons = rotatedPolygons(polygons, degrees);
+        for (bool landscape : {true, false}) {
+            Candidate candidate = layOut(turned, options, landscape, turnedPolygons);
+            if (!best || better(candidate, *best))
+                best = std::move(candidate);
+        }
+    }
+
+    Tiling tiling;
+    tiling.m_pattern = best->pattern;
+    tiling.m_options = options;
+    tiling.m_landscape = best->landscape;
+    tiling.m_pageWidth = best->landscape ? options.paper.height : options.paper.width;
+    tiling.m_pageHeight = best->landscape ? options.paper.width : options.paper.height;
+    tiling.m_columns = best->columns;
+    tiling.m_rows = best->rows;
+    tiling.m_gridOrigin = best->origin;
+    tiling.m_sheets = std::move(best->sheets);
+    linkNeighbours(tiling.m_sheets);
+    return tiling;
+}
+
+Box Tiling::grid() const {
+    const double o = m_options.overlap;
+    const double width = m_columns * (areaWidth() - o) + o;
+    const double height = m_rows * (areaHeight() - o) + o;
+    return {m_gridOrigin.x, m_gridOrigin.y - height, m_gridOrigin.x + width, m_gridOrigin.y};
+}
+
+} // namespace vlnokan::pattern

@@ -1,0 +1,66 @@
+#pragma once
+
+#include "calc/Design.h"
+#include "pattern/Tiling.h"
+#include "template/TemplateFiles.h"
+
+#include <QDialog>
+
+#include <functional>
+#include <optional>
+#include <string>
+
+class QComboBox;
+class QDoubleSpinBox;
+class QLabel;
+class QPushButton;
+class QSpinBox;
+
+namespace vlnokan::templ {
+
+class TemplatePreview;
+
+// The funnel's cutting template at 1:1: paper, overlap, seam strip, sheet thickness and pieces,
+// a live preview of the sheets, and buttons to print or save as PDF, SVG or DXF. A fault in a
+// button's work goes to the error handler given, never back into Qt.
+class TemplateDialog final : public QDialog {
+    Q_OBJECT
+
+public:
+    using ErrorHandler = std::function<void(const std::string& message)>;
+
+    explicit TemplateDialog(ErrorHandler onError, QWidget* parent = nullptr);
+
+    // The antenna of the last Calculate; the preview follows it.
+    void setDesign(const Design& design);
+
+    // The layout on the chosen paper, nullopt while the options do not fit the funnel or the
+    // paper (SVG and DXF need only the pattern, and stay offered while it can be developed).
+    const std::optional<pattern::Tiling>& tiling() const { return m_tiling; }
+
+    QComboBox* paperBox = nullptr;
+    QDoubleSpinBox* overlapBox = nullptr;
+    QDoubleSpinBox* seamBox = nullptr;
+    QDoubleSpinBox* thicknessBox = nullptr;
+    QSpinBox* piecesBox = nullptr;
+    QLabel* countLabel = nullptr;
+    TemplatePreview* preview = nullptr;
+    QPushButton* printButton = nullptr;
+    QPushButton* pdfButton = nullptr;
+    QPushButton* svgButton = nullptr;
+    QPushButton* dxfButton = nullptr;
+
+private:
+    void refresh();
+    void print();
+    void save(FileFormat format);
+    void guarded(const std::function<void()>& work);
+    pattern::Options patternOptions() const;
+
+    ErrorHandler m_onError;
+    Design m_design;
+    std::optional<pattern::Pattern> m_pattern;
+    std::optional<pattern::Tiling> m_tiling;
+};
+
+} // namespace vlnokan::templ

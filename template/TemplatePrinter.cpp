@@ -1,0 +1,87 @@
+#include "template/TemplatePrinter.h"
+
+#include "core/Faults.h"
+#include "print/PrintSystem.h"
+#include "template/TemplateDocument.h"
+
+#include <QDir>
+#include <QEventLoop>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QProcess>
+#include <QTemporaryFile>
+
+#include <algorithm>
+#include <cmath>
+
+namespace vlnokan::templ {
+
+QString CupsTemplatePrintSystem::defaultPrinter() {
+    return PrintSystemSeam::get().defaultPrinter();
+}
+
+std::optional<PrinterPaper> CupsTemplatePrintSystem::paperOf(const QString& printer) {
+    const QPrinterInfo info = QPrinterInfo::printerInfo(printer);
+    if (info.isNull())
+        return std::nullopt;
+    QPrinter queue(info, QPrinter::HighResolution);
+    if (!queue.isValid())
+        return std::nullopt;
+    const QPageSize size = queue.pageLayout().pageSize();
+    const QSizeF paper = size.size(QPageSize::Millimeter);
+    // The queue's printable area: the template keeps clear of its widest unprintable edge.
+    QPageLayout layout = queue.pageLayout();
+    layout.setUnits(QPageLayout::Millimeter);
+    const QMarginsF least = layout.minimumMargins();
+    const double margin = std::max({least.left(), least.top(), least.right(), least.bottom(), 0.0});
+    return PrinterPaper{{size.name().toStdString(), paper.width(), paper.height()},
+                        std::ceil(margin * 10) / 10};
+}
+
+QString CupsTemplatePrintSystem::send(const QString& printer, const QString& pdfPath,
+                                      const QString& title) {
+    QProcess lp;
+    lp.setProgram(QStringLiteral("lp"));
+    lp.setArguments({"-d", printer, "-t", title, "-o", "print-scaling=none", "--", pdfPath});
+    QEventLoop waiting;
+    QObject::connect(&lp, &QProcess::finished, &waiting, &QEventLoop::quit);
+    QObject::connect(&lp, &QProcess::errorOccurred, &waiting, [&waiting](auto error) {
+        if (error == QProcess::FailedToStart)
+            waiting.quit();
+    });
+    lp.start();
+    if (lp.state() != QProcess::NotRunning)
+        waiting.exec();
+    if (lp.error() == QProcess::FailedToStart)
+        return QStringLiteral("lp nelze spustit");
+    if (lp.exitStatus() != QProcess::NormalExit || lp.exitCode() != 0) {
+        const QString complaint = QString::fromLocal8Bit(lp.readAllStandardError()).trimmed();
+        return complaint.isEmpty() ? QStringLiteral("tiskový systém úlohu nepřijal") : complaint;
+    }
+    return {};
+}
+
+pattern::Tiling printTemplate(const pattern::Pattern& pattern, double overlap) {
+    TemplatePrintSystem& system = TemplatePrintSeam::get();
+    const QString printer = system.defaultPrinter();
+    if (printer.isEmpty())
+        throw EPrinter("There is no default printer currently selected");
+    const auto paper = system.paperOf(printer);
+    if (!paper)
+        throw EPrinter("Printer selected is not valid");
+    const pattern::Tiling tiling =
+        pattern::Tiling::arrange(pattern, {paper->paper, paper->margin, overlap});
+
+    QTemporaryFile file(QDir::tempPath() + QStringLiteral("/vlnokan-sablona-XXXXXX.pdf"));
+    if (!file.open() || !writePdf(file, tiling, SheetContent::Full, true, PageTurn::Portrait) ||
+        !file.flush())
+        throw EPrinter("Šablonu nelze připravit k tisku");
+    file.close();
+    const QString complaint =
+        system.send(printer, file.fileName(), QStringLiteral("Šablona nálevky"));
+    if (!complaint.isEmpty())
+        throw EPrinter(complaint.toStdString());
+    return tiling;
+}
+
+} // namespace vlnokan::templ

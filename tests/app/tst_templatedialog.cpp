@@ -1,0 +1,188 @@
+#include "tests/app/WindowTestSupport.h"
+#include "tests/template/TemplateTestSupport.h"
+
+#include "template/FileChooser.h"
+#include "template/TemplateDialog.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QDoubleSpinBox>
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
+#include <QSpinBox>
+
+#include <memory>
+
+using namespace vlnokan;
+using namespace vlnokan::test;
+
+namespace {
+
+// Answers the save dialog with a fixed name and counts the questions.
+class FixedChooser final : public templ::FileChooser {
+public:
+    QString answer;
+    int asked = 0;
+    QString saveFileName(QWidget*, const QString&, const QString&) override {
+        ++asked;
+        return answer;
+    }
+};
+
+void typeInto(QWidget* box, const QString& text) {
+    box->setFocus();
+    if (auto* edit = qobject_cast<QLineEdit*>(box))
+        edit->selectAll();
+    if (auto* spin = qobject_cast<QAbstractSpinBox*>(box))
+        spin->selectAll();
+    QTest::keyClicks(box, text);
+    QTest::keyClick(box, Qt::Key_Return);
+}
+
+} // namespace
+
+class TestTemplateDialog final : public QObject {
+    Q_OBJECT
+
+    ModalWatchdog m_watchdog;
+    QTemporaryDir m_dir;
+
+private slots:
+    void init() { m_watchdog.clear(); }
+    void cleanup() { QCOMPARE(m_watchdog.unexpected(), QStringList()); }
+
+    // Each control changes the preview at once; the sheet count follows.
+    void controlsDriveThePreview() {
+        std::vector<std::string> errors;
+        templ::TemplateDialog dialog([&](const std::string& m) { errors.push_back(m); });
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        QVERIFY(!dialog.tiling());
+        QVERIFY(!dialog.pdfButton->isEnabled());
+
+        dialog.setDesign(funnelDesign(40, 85, 300));
+        QVERIFY(dialog.tiling());
+        QCOMPARE(dialog.paperBox->currentText(), "A4");
+        const auto a4Sheets = dialog.tiling()->sheets().size();
+        QVERIFY(dialog.countLabel->text().startsWith(QString::number(a4Sheets) + " list"));
+
+        dialog.paperBox->setFocus();
+        QTest::keyClick(dialog.paperBox, Qt::Key_Down); // A3
+        QCOMPARE(dialog.tiling()->options().paper.name, "A3");
+        QVERIFY(dialog.tiling()->sheets().size() < a4Sheets);
+
+        typeInto(dialog.piecesBox, "3");
+        QCOMPARE(dialog.tiling()->pattern().pieces().size(), 3u);
+        typeInto(dialog.seamBox, "0");
+        QVERIFY(dialog.tiling()->pattern().foldLines().empty());
+        typeInto(dialog.thicknessBox, "2");
+        QCOMPARE(dialog.tiling()->pattern().options().thickness, 2.0);
+        typeInto(dialog.overlapBox, "25");
+        QCOMPARE(dialog.tiling()->options().overlap, 25.0);
+
+        // A strip wider than the inner radius: told in the dialog, nothing to print or save.
+        dialog.setDesign(funnelDesign(60, 30, 300));
+        typeInto(dialog.seamBox, "40");
+        QVERIFY(!dialog.tiling());
+        QVERIFY(!dialog.printButton->isEnabled());
+        QVERIFY(dialog.countLabel->text().contains("Pás pro spoj"));
+        QVERIFY2(errors.empty(), errors.empty() ? "" : errors.front().c_str());
+    }
+
+    void saveButtons_data() {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("answer");
+        QTest::addColumn<QString>("written");
+        QTest::newRow("PDF") << "pdf"
+                             << "a.pdf"
+                             << "a.pdf";
+        QTest::newRow("SVG without extension") << "svg"
+                                               << "b"
+                                               << "b.svg";
+        QTest::newRow("DXF") << "dxf"
+                             << "c.dxf"
+                             << "c.dxf";
+        QTest::newRow("cancelled") << "pdf"
+                                   << ""
+                                   << "";
+    }
+    void saveButtons() {
+        QFETCH(QString, button);
+        QFETCH(QString, answer);
+        QFETCH(QString, written);
+        FixedChooser chooser;
+        chooser.answer = answer.isEmpty() ? QString() : m_dir.filePath(answer);
+        templ::FileChooserSeam::Replacement guard(chooser);
+        std::vector<std::string> errors;
+        templ::TemplateDialog dialog([&](const std::string& m) { errors.push_back(m); });
+        dialog.setDesign(funnelDesign(40, 85, 300));
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        QPushButton* pushed = button == "pdf"   ? dialog.pdfButton
+                              : button == "svg" ? dialog.svgButton
+                                                : dialog.dxfButton;
+        QTest::mouseClick(pushed, Qt::LeftButton);
+        QCOMPARE(chooser.asked, 1);
+        QVERIFY(errors.empty());
+        if (!written.isEmpty())
+            QVERIFY(QFileInfo(m_dir.filePath(written)).size() > 100);
+    }
+
+    // A file that cannot be written goes to the error handler; nothing escapes into Qt.
+    void unwritableFileIsReported() {
+        FixedChooser chooser;
+        chooser.answer = m_dir.filePath("no/such/folder/t.pdf");
+        templ::FileChooserSeam::Replacement guard(chooser);
+        std::vector<std::string> errors;
+        templ::TemplateDialog dialog([&](const std::string& m) { errors.push_back(m); });
+        dialog.setDesign(funnelDesign(40, 85, 300));
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        QTest::mouseClick(dialog.pdfButton, Qt::LeftButton);
+        QCOMPARE(errors.size(), 1u);
+        QVERIFY(QString::fromStdString(errors[0]).contains("no/such/folder/t.pdf"));
+    }
+
+    // The funnel drawing's menu: "Print" first, then the template, enabled only while the last
+    // Calculate developed a complete funnel.
+    void windowMenu() {
+        BoxRecorder boxes;
+        MessageBoxes::Replacement boxGuard(boxes);
+        TForm1 form(96);
+        boxes.setForm(&form);
+        auto* menu = form.findChild<QMenu*>("PopupMenu1");
+        QCOMPARE(menu->actions().size(), 2);
+        QCOMPARE(menu->actions()[0]->text(), "Print");
+        QCOMPARE(menu->actions()[1]->text(), QStringLiteral("Šablona 1:1…"));
+        QAction* item = menu->actions()[1];
+        QVERIFY(!item->isEnabled());
+        form.show();
+        form.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        QVERIFY(QTest::qWaitFor([&] { return item->isEnabled(); }, 5000));
+
+        QMetaObject::invokeMethod(item, &QAction::trigger, Qt::QueuedConnection);
+        QVERIFY(QTest::qWaitFor(
+            [&] { return form.findChild<templ::TemplateDialog*>("TemplateDialog"); }, 5000));
+        auto* dialog = form.findChild<templ::TemplateDialog*>("TemplateDialog");
+        QVERIFY(QTest::qWaitForWindowExposed(dialog));
+        QVERIFY(dialog->tiling());
+        QCOMPARE(dialog->tiling()->pattern().design(), form.design());
+
+        // A mouth too large ends the Calculate with a fault before the funnel is complete.
+        typeInto(form.EditUsti, "100000");
+        QTest::mouseClick(form.BitBtnCalc, Qt::LeftButton);
+        QVERIFY(QTest::qWaitFor([&] { return !boxes.boxes.empty(); }, 5000));
+        QVERIFY(!item->isEnabled());
+        QVERIFY(!dialog->tiling());
+        typeInto(form.EditUsti, "400");
+        QTest::mouseClick(form.BitBtnCalc, Qt::LeftButton);
+        QVERIFY(QTest::qWaitFor([&] { return item->isEnabled(); }, 5000));
+        QCOMPARE(dialog->tiling()->pattern().design().mouth, 400);
+        dialog->close();
+    }
+};
+
+VLNOKAN_WINDOW_TEST_MAIN(TestTemplateDialog)
+#include "tst_templatedialog.moc"
