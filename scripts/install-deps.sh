@@ -7,7 +7,7 @@ packages=(
     build-essential cmake ninja-build
     qt6-base-dev
     fonts-liberation2 fonts-dejavu-core
-    xvfb xauth
+    xvfb xauth openbox x11-utils
     cups cups-client printer-driver-cups-pdf
     poppler-utils imagemagick time
     locales
