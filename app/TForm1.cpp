@@ -2,6 +2,7 @@
 
 #include "widgets/InfoLinks.h"
 
+#include "core/Guard.h"
 #include "diagrams/Drawings.h"
 #include "fonts/Fonts.h"
 
@@ -61,6 +62,9 @@ TForm1::TForm1(int screenDpi, QWidget* parent) : QWidget(parent) {
     m_scroll->setFrameShape(QFrame::NoFrame);
     m_scroll->setWidgetResizable(false);
     m_scroll->setBackgroundRole(QPalette::Window);
+    // Only the entries, the fields and the button take the focus: neither a Tab nor a click on
+    // the background or a drawing may park it on the scrolled area around them.
+    m_scroll->setFocusPolicy(Qt::NoFocus);
     m_client = new QWidget;
     m_client->setObjectName(QStringLiteral("client"));
     m_client->setBackgroundRole(QPalette::Window);
@@ -162,8 +166,9 @@ void TForm1::createControls() {
     BitBtnCalc->setObjectName(QStringLiteral("BitBtnCalc"));
     BitBtnCalc->setFont(ownFont(Face::Arial, 11, false));
     BitBtnCalc->setAutoDefault(false);
+    BitBtnCalc->installEventFilter(this);
     place(BitBtnCalc, QRect(584, 424, 75, 25));
-    connect(BitBtnCalc, &QPushButton::clicked, this, &TForm1::BitBtnCalcClick);
+    connect(BitBtnCalc, &QPushButton::clicked, this, guardedSlot(this, &TForm1::BitBtnCalcClick));
 
     auto coloured = [](QLabel* label, const QColor& colour) {
         QPalette palette = label->palette();
@@ -209,26 +214,26 @@ void TForm1::createControls() {
     PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
     Print1 = PopupMenu1->addAction(QStringLiteral("Print"));
     Print1->setObjectName(QStringLiteral("Print1"));
-    connect(Print1, &QAction::triggered, this, &TForm1::Print1Click);
+    connect(Print1, &QAction::triggered, this, guardedSlot(this, &TForm1::Print1Click));
     Template1 = PopupMenu1->addAction(QStringLiteral("Šablona 1:1…"));
     Template1->setObjectName(QStringLiteral("Template1"));
     // Only a complete funnel has a pattern to cut.
     Template1->setEnabled(m_design.funnelKnown);
-    connect(Template1, &QAction::triggered, this, &TForm1::Template1Click);
+    connect(Template1, &QAction::triggered, this, guardedSlot(this, &TForm1::Template1Click));
     connect(this, &TForm1::designChanged, Template1,
             [this] { Template1->setEnabled(m_design.funnelKnown); });
     PopupMenu2 = new QMenu(this);
     PopupMenu2->setObjectName(QStringLiteral("PopupMenu2"));
     rint1 = PopupMenu2->addAction(QStringLiteral("Print"));
     rint1->setObjectName(QStringLiteral("rint1"));
-    connect(rint1, &QAction::triggered, this, &TForm1::rint1Click);
+    connect(rint1, &QAction::triggered, this, guardedSlot(this, &TForm1::rint1Click));
     Details1 = PopupMenu2->addAction(QStringLiteral("Podrobnosti antény…"));
     Details1->setObjectName(QStringLiteral("Details1"));
-    connect(Details1, &QAction::triggered, this, &TForm1::Details1Click);
+    connect(Details1, &QAction::triggered, this, guardedSlot(this, &TForm1::Details1Click));
     connect(Image2, &QWidget::customContextMenuRequested, this,
-            [this](QPoint at) { PopupMenu1->popup(Image2->mapToGlobal(at)); });
+            [this](QPoint at) { guarded([&] { PopupMenu1->popup(Image2->mapToGlobal(at)); }); });
     connect(Image1, &QWidget::customContextMenuRequested, this,
-            [this](QPoint at) { PopupMenu2->popup(Image1->mapToGlobal(at)); });
+            [this](QPoint at) { guarded([&] { PopupMenu2->popup(Image1->mapToGlobal(at)); }); });
 }
 
 void TForm1::orderTabs() {

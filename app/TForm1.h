@@ -13,6 +13,7 @@ class QLabel;
 class QLineEdit;
 class QMenu;
 class QAction;
+class QKeyEvent;
 class QPushButton;
 class QScrollArea;
 
@@ -96,6 +97,9 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    bool pressCalcOnEnter(const QKeyEvent& key);
+    // Whether the entry's key filter discards the key.
+    bool filterEntryKey(bool frequency, const QKeyEvent& key);
     void createControls();
     QLabel* addStatic(const char* name, QRect design, const QString& text);
     QLineEdit* addEdit(const char* name, QRect design, const QString& text, bool readOnly);

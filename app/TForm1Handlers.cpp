@@ -3,6 +3,7 @@
 #include "app/VlnokanApplication.h"
 #include "app/WindowView.h"
 #include "calc/CalculateCommand.h"
+#include "core/Guard.h"
 #include "entry/KeyFilters.h"
 #include "entry/Locale.h"
 #include "print/PrintDiagram.h"
@@ -50,7 +51,7 @@ bool TForm1::event(QEvent* event) {
         // application, a closed box) leave the entries alone.
         m_activated = true;
         const bool handled = QWidget::event(event);
-        FormActivate();
+        guarded([this] { FormActivate(); });
         return handled;
     }
     if (event->type() == QEvent::Resize && m_scroll)
@@ -61,15 +62,28 @@ bool TForm1::event(QEvent* event) {
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() != QEvent::KeyPress)
         return QWidget::eventFilter(watched, event);
-    const char32_t typed = typedCharacter(*static_cast<QKeyEvent*>(event));
+    const auto& key = *static_cast<QKeyEvent*>(event);
+    if (watched == BitBtnCalc)
+        return pressCalcOnEnter(key);
+    return guarded([&] { return filterEntryKey(watched == EditGHz, key); }, true);
+}
+
+bool TForm1::pressCalcOnEnter(const QKeyEvent& key) {
+    // Enter on the focused button presses it, as buttons do on the desktop the window was
+    // designed for; Space stays the button's own.
+    const bool enter = key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter;
+    if (!enter || (key.modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier)
+        return false;
+    BitBtnCalc->click();
+    return true;
+}
+
+bool TForm1::filterEntryKey(bool frequency, const QKeyEvent& key) {
+    const char32_t typed = typedCharacter(key);
     if (typed == 0)
         return false;
-    const char32_t kept = watched == EditGHz ? EditGHzKeyPress(typed) : EditDKeyPress(typed);
-    if (kept == 0) {
-        event->accept();
-        return true;
-    }
-    return false;
+    const char32_t kept = frequency ? EditGHzKeyPress(typed) : EditDKeyPress(typed);
+    return kept == 0;
 }
 
 char32_t TForm1::EditGHzKeyPress(char32_t key) {

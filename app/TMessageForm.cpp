@@ -1,6 +1,7 @@
 #include "app/TMessageForm.h"
 
 #include "app/Desktop.h"
+#include "core/Guard.h"
 
 #include <QApplication>
 #include <QFontMetrics>
@@ -90,9 +91,25 @@ void TMessageForm::layOut() {
 
 void TMessageForm::centreOnScreen() {
     if (const QScreen* screen = screenOfActiveWindow()) {
+        // The box is centred with its frame; without a window manager, or before the box is on
+        // screen, there is none and the frame is the box itself.
         const QRect area = screen->geometry();
-        move(area.x() + (area.width() - width()) / 2, area.y() + (area.height() - height()) / 2);
+        const QSize outer = frameGeometry().size();
+        move(area.x() + (area.width() - outer.width()) / 2,
+             area.y() + (area.height() - outer.height()) / 2);
     }
+}
+
+bool TMessageForm::event(QEvent* event) {
+    const bool handled = QDialog::event(event);
+    // A window manager frames the box only once it is on screen: then it is centred again, once,
+    // with its frame.
+    if (event->type() == QEvent::WindowActivate && !m_centredWithFrame &&
+        frameGeometry() != geometry()) {
+        m_centredWithFrame = true;
+        centreOnScreen();
+    }
+    return handled;
 }
 
 QString TMessageForm::clipboardText() const {
@@ -106,8 +123,10 @@ QString TMessageForm::clipboardText() const {
 void TMessageForm::keyPressEvent(QKeyEvent* event) {
     const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
     if (event->key() == Qt::Key_C && modifiers == Qt::ControlModifier) {
-        Desktop::get().beep();
-        Desktop::get().setClipboardText(clipboardText());
+        guarded([this] {
+            Desktop::get().beep();
+            Desktop::get().setClipboardText(clipboardText());
+        });
         return;
     }
     QDialog::keyPressEvent(event);

@@ -8,8 +8,8 @@ class QPushButton;
 namespace vlnokan {
 
 // The notice box: the notice's text above one OK button, sized from the measured letters of the
-// message-box font, centred on the screen. Enter, Escape, a click on OK or the frame close it;
-// Ctrl+C beeps and copies caption, text and button as seven lines.
+// message-box font, centred on the screen with its frame. Enter, Escape, a click on OK or the frame
+// close it; Ctrl+C beeps and copies caption, text and button as seven lines.
 class TMessageForm final : public QDialog {
     Q_OBJECT
 
@@ -26,12 +26,14 @@ public:
     static QString displayText(const QString& text);
 
 protected:
+    bool event(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void layOut();
     void centreOnScreen();
 
+    bool m_centredWithFrame = false;
     QString m_text;
     QLabel* m_message = nullptr;
     QPushButton* m_ok = nullptr;

@@ -2,6 +2,7 @@
 
 #include "diagrams/DiagramFont.h"
 
+#include <QFontMetrics>
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QtMath>
@@ -64,13 +65,29 @@ int Diagram::textCellHeight() const {
 
 QRect Diagram::writeText(QPoint topLeft, const QString& text) {
     const QFont font = diagramTextFont(m_screenDpi);
-    const QFontMetricsF metrics(font);
-    const QRect cell(topLeft, QSize(qCeil(metrics.horizontalAdvance(text)), textCellHeight()));
+    const QFontMetrics metrics(font);
+    // Each character takes its own whole-pixel advance, one after the other, as the characters of
+    // a bitmap face do: no kerning pulls two figures together, and the white cell ends exactly
+    // where the last character's advance does.
+    QList<QString> characters;
+    QList<int> advances;
+    int width = 0;
+    for (const char32_t code : text.toUcs4()) {
+        characters << QString::fromUcs4(&code, 1);
+        advances << metrics.horizontalAdvance(characters.back());
+        width += advances.back();
+    }
+    const QRect cell(topLeft, QSize(width, textCellHeight()));
     QPainter painter(&m_pixels);
     painter.setFont(font);
     painter.setPen(Qt::black);
     painter.fillRect(cell, Qt::white);
-    painter.drawText(QPoint(topLeft.x(), topLeft.y() + qCeil(metrics.ascent())), text);
+    const int baseline = topLeft.y() + qCeil(QFontMetricsF(font).ascent());
+    int x = topLeft.x();
+    for (qsizetype i = 0; i < characters.size(); ++i) {
+        painter.drawText(QPoint(x, baseline), characters[i]);
+        x += advances[i];
+    }
     painter.end();
 
     const QRect covered = cell.intersected(m_pixels.rect());

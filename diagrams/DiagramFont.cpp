@@ -6,11 +6,13 @@ namespace vlnokan {
 
 namespace {
 
-// Glyphs become part of the drawing's pixels, so they are rendered in black and white only and
-// with hinting fixed here rather than taken from the machine's font configuration.
+// Glyphs become part of the drawing's pixels, so they are rendered in black and white only, with
+// hinting fixed here rather than taken from the machine's font configuration, and without
+// kerning, which would pull neighbours such as the two ones of "211" into each other.
 QFont forDrawing(QFont font) {
     font.setStyleStrategy(QFont::NoAntialias);
     font.setHintingPreference(QFont::PreferFullHinting);
+    font.setKerning(false);
     return font;
 }
 

@@ -1,5 +1,7 @@
 #include "diagrams/DiagramView.h"
 
+#include "core/Guard.h"
+
 #include <QPainter>
 
 namespace vlnokan {
@@ -21,8 +23,10 @@ DiagramView::DiagramView(Diagram diagram, QWidget* parent)
 }
 
 void DiagramView::paintEvent(QPaintEvent*) {
-    QPainter painter(this);
-    paintTransparent(painter, QPoint(0, 0), m_diagram);
+    guarded([this] {
+        QPainter painter(this);
+        paintTransparent(painter, QPoint(0, 0), m_diagram);
+    });
 }
 
 } // namespace vlnokan

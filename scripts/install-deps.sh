@@ -9,7 +9,7 @@ packages=(
     nlohmann-json3-dev
     qt6-svg-dev qt6-pdf-dev libdxflib-dev pkg-config python3-ezdxf
     fonts-liberation2 fonts-dejavu-core
-    xvfb xauth
+    xvfb xauth openbox x11-utils
     cups cups-client printer-driver-cups-pdf
     poppler-utils imagemagick time
     locales

@@ -1,5 +1,7 @@
 #include "widgets/JvLabel.h"
 
+#include "core/Guard.h"
+
 #include <QAction>
 #include <QApplication>
 #include <QEnterEvent>
@@ -90,12 +92,12 @@ QColor TJvLabel::systemHintColor() {
 void TJvLabel::enterEvent(QEnterEvent* event) {
     // Handled here and not passed on: the window has no use for the label's pointer traffic.
     event->accept();
-    mouseEntered();
+    guarded([this] { mouseEntered(); });
 }
 
 void TJvLabel::leaveEvent(QEvent* event) {
     event->accept();
-    mouseLeft();
+    guarded([this] { mouseLeft(); });
 }
 
 void TJvLabel::mouseEntered() {
@@ -137,12 +139,12 @@ void TJvLabel::changeEvent(QEvent* event) {
     case QEvent::StyleChange:
         // The desktop's style gives the label its 3-D look.
         if (m_onCtl3DChanged)
-            m_onCtl3DChanged(this);
+            guarded([this] { m_onCtl3DChanged(this); });
         break;
     case QEvent::PaletteChange:
         // The label's own caption colour is no change of its surroundings.
         if (!m_ownColourChange && m_onParentColorChange)
-            m_onParentColorChange(this);
+            guarded([this] { m_onParentColorChange(this); });
         break;
     default:
         break;
@@ -175,7 +177,7 @@ void TJvLabel::mouseReleaseEvent(QMouseEvent* event) {
         m_pressed = false;
         event->accept();
         if (click)
-            Click();
+            guarded([this] { Click(); });
         return;
     }
     QLabel::mouseReleaseEvent(event);

@@ -114,6 +114,19 @@ inline void usePrivateRuntimeDir() {
     qputenv("XDG_RUNTIME_DIR", runtime.path().toLocal8Bit());
 }
 
+// Faults a test lets past the guards on purpose; any other fault that reaches the event dispatch
+// has unwound through Qt's frames and fails the test program.
+inline int faultsPastTheGuardsExpected = 0;
+
+inline int checkedExit(int result) {
+    const int stray = VlnokanApplication::faultsPastTheGuards() - faultsPastTheGuardsExpected;
+    if (stray != 0) {
+        qCritical("%d fault(s) unwound through Qt's frames past the handlers' guards", stray);
+        return result != 0 ? result : 1;
+    }
+    return result;
+}
+
 } // namespace vlnokan::test
 
 // The tests run inside the program's own application object, so faults take the program's road.
@@ -122,5 +135,5 @@ inline void usePrivateRuntimeDir() {
         vlnokan::test::usePrivateRuntimeDir();                                                     \
         vlnokan::VlnokanApplication application(argc, argv);                                       \
         TestClass test;                                                                            \
-        return QTest::qExec(&test, argc, argv);                                                    \
+        return vlnokan::test::checkedExit(QTest::qExec(&test, argc, argv));                        \
     }

@@ -1,6 +1,7 @@
 #include "WindowTestSupport.h"
 
 #include "core/Faults.h"
+#include "core/Guard.h"
 
 #include <QMessageBox>
 #include <QPushButton>
@@ -16,22 +17,33 @@ namespace {
 
 using Fault = std::function<void()>;
 
-// A control whose handlers fault: a click, a key, a queued call.
+// A control whose handlers fault, each entered from Qt through the program's guard: a click, a
+// key, a queued call.
 class FaultyButton final : public QPushButton {
 public:
     explicit FaultyButton(Fault fault) : m_fault(std::move(fault)) {
-        connect(this, &QPushButton::clicked, this, [this] { m_fault(); });
+        connect(this, &QPushButton::clicked, this, [this] { guarded(m_fault); });
     }
 
 protected:
     void keyPressEvent(QKeyEvent* event) override {
         if (event->key() == Qt::Key_F)
-            m_fault();
+            guarded(m_fault);
         QPushButton::keyPressEvent(event);
     }
 
 private:
     Fault m_fault;
+};
+
+// An object whose event handler faults without a guard.
+class UnguardedHandler final : public QObject {
+public:
+    bool event(QEvent* event) override {
+        if (event->type() == QEvent::User)
+            throw EOverflow();
+        return QObject::event(event);
+    }
 };
 
 } // namespace
@@ -92,6 +104,11 @@ private slots:
         QMetaObject::invokeMethod(&button, &QAbstractButton::click, Qt::QueuedConnection);
         QCoreApplication::processEvents();
         QCOMPARE(m_boxes.texts(), shown);
+        m_boxes.boxes.clear();
+        QTimer::singleShot(0, &button, [&] { guarded(fault); });
+        QTRY_COMPARE(m_boxes.texts(), shown);
+        // Every fault was caught where Qt entered the handler: none unwound through Qt's frames.
+        QCOMPARE(VlnokanApplication::faultsPastTheGuards(), faultsPastTheGuardsExpected);
         for (const ShownBox& box : m_boxes.boxes)
             QCOMPARE(box.title, applicationTitle());
 
@@ -99,6 +116,27 @@ private slots:
         bool handled = false;
         QTimer::singleShot(0, &button, [&] { handled = true; });
         QTRY_VERIFY(handled);
+    }
+
+    // A handler without its guard is still reported, so the program goes on, but it is counted:
+    // the window tests fail on any such fault.
+    void faultPastTheGuardsIsReportedAndCounted() {
+        MessageBoxes::Replacement guard(m_boxes);
+        const int before = VlnokanApplication::faultsPastTheGuards();
+        UnguardedHandler handler;
+        QEvent event(QEvent::User);
+        QVERIFY(!QCoreApplication::sendEvent(&handler, &event));
+        QCOMPARE(m_boxes.texts(), QStringList{"error: Floating point overflow."});
+        QCOMPARE(VlnokanApplication::faultsPastTheGuards(), before + 1);
+        ++faultsPastTheGuardsExpected;
+    }
+
+    // A guard's result for the caller: the handler's own, or the fallback after a fault.
+    void guardedResult() {
+        MessageBoxes::Replacement guard(m_boxes);
+        QCOMPARE(guarded([] { return 7; }, -1), 7);
+        QCOMPARE(guarded([]() -> int { throw EIntOverflow(); }, -1), -1);
+        QCOMPARE(m_boxes.texts(), QStringList{"error: Integer overflow."});
     }
 
     void faultLeavesTheFloatingPointUnitClean() {

@@ -86,6 +86,10 @@ private slots:
             << QList<QPoint>{{109, 27},  {190, 27}, {110, 23},  {189, 23}, {9, 250},
                              {290, 250}, {10, 251}, {295, 178}, {152, 3}}
             << white;
+        QTest::newRow("just past the ends of the Vs, chords and edges")
+            << QList<QPoint>{{42, 146}, {36, 151}, {257, 145}, {262, 150}, {61, 200},
+                             {68, 206}, {9, 177},  {109, 54},  {9, 178},   {290, 178}}
+            << white;
         QTest::newRow("bottom-left corner") << QList<QPoint>{{0, 256}, {0, 0}, {298, 256}} << white;
     }
     void elements() {
