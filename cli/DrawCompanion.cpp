@@ -17,9 +17,9 @@ namespace {
 namespace fs = std::filesystem;
 
 #ifdef _WIN32
-constexpr const char* companionName = "vlnokan-calc-draw.exe";
+constexpr const char* programSuffix = ".exe";
 #else
-constexpr const char* companionName = "vlnokan-calc-draw";
+constexpr const char* programSuffix = "";
 #endif
 
 fs::path ownDirectory(const std::string& ownPath) {
@@ -33,7 +33,7 @@ fs::path ownDirectory(const std::string& ownPath) {
     return error ? fs::path() : given.parent_path();
 }
 
-fs::path findCompanion(const std::string& ownPath) {
+fs::path findCompanion(const std::string& companionName, const std::string& ownPath) {
     const fs::path directory = ownDirectory(ownPath);
     for (const fs::path& candidate :
          {directory / companionName, directory / VLNOKAN_DRAW_FROM_BIN / companionName}) {
@@ -47,7 +47,13 @@ fs::path findCompanion(const std::string& ownPath) {
 } // namespace
 
 int runDrawCompanion(const std::string& ownPath, const std::vector<std::string>& args) {
-    const fs::path companion = findCompanion(ownPath);
+    return runCompanion("vlnokan-calc-draw", ownPath, args);
+}
+
+int runCompanion(const std::string& name, const std::string& ownPath,
+                 const std::vector<std::string>& args) {
+    const std::string companionName = name + programSuffix;
+    const fs::path companion = findCompanion(companionName, ownPath);
     if (companion.empty()) {
         std::cerr << "error: " << companionName << " was not found beside vlnokan-calc.\n";
         return 1;

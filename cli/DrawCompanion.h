@@ -10,4 +10,8 @@ namespace vlnokan::cli {
 // replaces this process. ownPath: argv[0]; args: the arguments after it.
 int runDrawCompanion(const std::string& ownPath, const std::vector<std::string>& args);
 
+// The same for the companion named name (without ".exe"), e.g. vlnokan-calc-sim.
+int runCompanion(const std::string& name, const std::string& ownPath,
+                 const std::vector<std::string>& args);
+
 } // namespace vlnokan::cli

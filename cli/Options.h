@@ -10,6 +10,10 @@ namespace vlnokan::cli {
 // the parsed CommandLine.
 inline constexpr std::array knownOptions{
     OptionSpec{"--draw", true},
+    OptionSpec{"--simulate", false},
+    OptionSpec{"--quality", true},
+    OptionSpec{"--probe-radius", true},
+    OptionSpec{"--export-model", true},
 };
 
 } // namespace vlnokan::cli

@@ -3,6 +3,7 @@
 namespace vlnokan::cli {
 
 inline constexpr const char* usage =
-    "usage: vlnokan-calc [--draw DIR] FREQ_GHZ DIAMETER_MM ANGLE_DEG MOUTH_MM";
+    "usage: vlnokan-calc [--draw DIR] [--simulate] [--quality quick|fine] [--probe-radius MM]\n"
+    "                    [--export-model DIR] FREQ_GHZ DIAMETER_MM ANGLE_DEG MOUTH_MM";
 
 } // namespace vlnokan::cli

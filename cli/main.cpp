@@ -35,6 +35,10 @@ int main(int argc, char** argv) {
             return usageError();
         return vlnokan::cli::runDrawCompanion(argc > 0 ? argv[0] : "", args);
     }
+    // The simulation needs the field solver's libraries: they too live in a companion.
+    if (line->has("--simulate") || line->has("--export-model") || line->has("--quality") ||
+        line->has("--probe-radius"))
+        return vlnokan::cli::runCompanion("vlnokan-calc-sim", argc > 0 ? argv[0] : "", args);
 
     vlnokan::cli::CliView view(line->entries, std::cout);
     return vlnokan::cli::runCalculate(view, std::cout, std::cerr);

@@ -46,6 +46,9 @@ void addBox(ContinuousStructure& csx, CSProperties* property, const Point& start
 template <typename Property> Property* addProperty(ContinuousStructure& csx, Property* property,
                                                    const char* name) {
     property->SetName(name);
+    // CSXCAD picks random colours for a viewer; fixed ones keep the same model the same text.
+    property->SetFillColor(160, 160, 160, 255);
+    property->SetEdgeColor(160, 160, 160, 255);
     csx.AddProperty(property);
     return property;
 }
