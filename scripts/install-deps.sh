@@ -12,6 +12,7 @@ packages=(
     poppler-utils imagemagick time
     locales
     desktop-file-utils appstream dpkg-dev file
+    openems libopenems-dev qt6-charts-dev libqt6opengl6-dev
 )
 
 missing=()

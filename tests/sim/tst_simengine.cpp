@@ -2,6 +2,7 @@
 #include "sim/Engine.h"
 #include "sim/SimFaults.h"
 #include "sim/Simulation.h"
+#include "tests/sim/ScriptEngine.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -19,38 +20,12 @@ using namespace vlnokan::sim;
 
 namespace {
 
-// Stands in for openEMS: a shell script run through the real process handling.
-class ScriptLauncher final : public EngineLauncher {
-public:
-    explicit ScriptLauncher(std::optional<std::filesystem::path> script)
-        : m_script(std::move(script)) {}
-    std::optional<std::filesystem::path> find() const override { return m_script; }
-    std::unique_ptr<EngineProcess> start(const std::filesystem::path& program,
-                                         const std::vector<std::string>& args,
-                                         const std::filesystem::path& folder) override {
-        ++starts;
-        auto process = m_real.start(program, args, folder);
-        lastId = process->id();
-        return process;
-    }
-    int starts = 0;
-    long lastId = 0;
-
-private:
-    std::optional<std::filesystem::path> m_script;
-    PosixEngineLauncher m_real;
-};
-
 SimModel tinyModel() {
     SimModel model;
     model.centreHz = 2.4e9;
     model.halfBandHz = 0.48e9;
     model.mesh = {std::vector<double>{0, 1, 2}, {0, 1, 2}, {0, 1, 2}};
     return model;
-}
-
-bool processGone(long id) {
-    return ::kill(pid_t(id), 0) != 0 && errno == ESRCH;
 }
 
 } // namespace
@@ -62,13 +37,7 @@ class TestSimEngine final : public QObject {
     QTemporaryDir m_folder;
 
     std::filesystem::path script(const QString& name, const QString& body) {
-        const QString path = m_folder.filePath(name);
-        QFile file(path);
-        file.open(QIODevice::WriteOnly);
-        file.write(("#!/bin/sh\n" + body).toUtf8());
-        file.close();
-        file.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        return path.toStdString();
+        return writeScript(m_folder.filePath(name), body);
     }
 
     SimSettings settings() {
