@@ -82,18 +82,28 @@ Details describe(const Design& design) {
 }
 
 std::string decimals(Real value, int places, const std::string& separator) {
-    // Ties go to the even last digit, as with every Round of the program.
     Real scale = 1;
     for (int i = 0; i < places; ++i)
         scale *= 10;
-    const std::int64_t scaled = round(mul(value, scale));
-    std::string digits = std::to_string(scaled < 0 ? -scaled : scaled);
+    const Real scaled = mul(value, scale);
+    // A figure that is a tie but for the last bits of its binary form (2.4 GHz gives Lo/4 =
+    // 31.25) is a tie, and goes to the even digit as with every Round of the program.
+    const Real below = std::floor(scaled);
+    std::int64_t rounded = round(scaled);
+    if (std::fabs(scaled - below - 0.5L) <= 1e-12L * std::max(Real(1), std::fabs(scaled))) {
+        rounded = round(below);
+        if (rounded % 2 != 0)
+            ++rounded;
+    }
+    const bool negative = rounded < 0;
+    std::string digits = std::to_string(negative ? -rounded : rounded);
     if (places > 0) {
         if (digits.size() <= std::size_t(places))
-            digits.insert(0, std::size_t(places) + 1 - digits.size(), '0');
-        digits.insert(digits.size() - std::size_t(places), separator);
+            digits = std::string(std::size_t(places) + 1 - digits.size(), '0') + digits;
+        const std::size_t point = digits.size() - std::size_t(places);
+        digits = digits.substr(0, point) + separator + digits.substr(point);
     }
-    return scaled < 0 ? "-" + digits : digits;
+    return negative ? "-" + digits : digits;
 }
 
 std::string tooWideWarning(const waveguide::DiameterWindow& window, const std::string& separator) {

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 #include <numbers>
 
 namespace vlnokan::waveguide {
@@ -12,23 +13,50 @@ using namespace checked;
 
 namespace {
 
-// J'n(x) = (Jn−1(x) − Jn+1(x)) / 2 (Abramowitz & Stegun 9.1.27); J'0 = −J1.
-Real besselDerivative(int n, Real x) {
-    if (n == 0)
-        return -std::cyl_bessel_j(1.0L, x);
-    return (std::cyl_bessel_j(Real(n - 1), x) - std::cyl_bessel_j(Real(n + 1), x)) / 2;
+// Jn(x) by Miller's downward recurrence J(k−1) = (2k/x) J(k) − J(k+1), normalised by
+// J0 + 2 (J2 + J4 + ...) = 1 (Abramowitz & Stegun 9.1.27, 9.1.46; Numerical Recipes 6.5).
+Real besselJ(int n, Real x) {
+    if (x == 0)
+        return n == 0 ? 1 : 0;
+    const int top = std::max(n, int(x)) + 30 + int(std::sqrt(40.0L * std::max(n, int(x) + 1)));
+    const int start = top + top % 2;
+    Real next = 0;
+    Real current = 1e-30L;
+    Real norm = 0;
+    Real result = 0;
+    for (int k = start; k >= 1; --k) {
+        const Real previous = 2 * k / x * current - next;
+        next = current;
+        current = previous; // J(k−1), unnormalised
+        if (k - 1 == n)
+            result = current;
+        if (k - 1 > 0 && (k - 1) % 2 == 0)
+            norm += 2 * current;
+        if (std::fabs(current) > 1e1000L) {
+            next *= 1e-1000L;
+            current *= 1e-1000L;
+            norm *= 1e-1000L;
+            result *= 1e-1000L;
+        }
+    }
+    norm += current;
+    return result / norm;
 }
 
-Real besselValue(int n, Real x) {
-    return std::cyl_bessel_j(Real(n), x);
+// J'n(x) = (J(n−1)(x) − J(n+1)(x)) / 2, and J'0 = −J1 (Abramowitz & Stegun 9.1.27, 9.1.28).
+Real besselDerivative(int n, Real x) {
+    if (n == 0)
+        return -besselJ(1, x);
+    return (besselJ(n - 1, x) - besselJ(n + 1, x)) / 2;
 }
 
 // The zeros of f on (0, largest), found by sign changes on a fine grid and bisection. Zeros of
-// Jn and J'n lie at least about 1 apart, far more than the grid step.
-template <typename F> std::vector<Real> zerosBelow(F f, Real largest) {
-    constexpr Real step = 0.02L;
+// Jn and J'n lie more than 1 apart, ten times the grid step.
+// No zero of Jn or J'n (n ≥ 1) lies below n, so the search starts there.
+template <typename F> std::vector<Real> zerosBelow(F f, Real from, Real largest) {
+    constexpr Real step = 0.1L;
     std::vector<Real> zeros;
-    Real a = step;
+    Real a = std::max(from, step);
     Real fa = f(a);
     for (Real b = a + step; a < largest; a = b, b += step) {
         const Real fb = f(b);
@@ -58,16 +86,18 @@ std::string Mode::name() const {
     return (kind == ModeKind::TE ? "TE" : "TM") + std::to_string(n) + std::to_string(m);
 }
 
-std::vector<Mode> modesBelow(Real largestZero) {
+namespace {
+
+std::vector<Mode> tabulate(Real largestZero) {
     std::vector<Mode> modes;
     // The first zero of Jn and of J'n grows faster than n, so no mode of order n ≥ largestZero
     // comes below it.
     for (int n = 0; n < largestZero; ++n) {
         int m = 1;
-        for (Real p : zerosBelow([n](Real x) { return besselDerivative(n, x); }, largestZero))
+        for (Real p : zerosBelow([n](Real x) { return besselDerivative(n, x); }, n, largestZero))
             modes.push_back({ModeKind::TE, n, m++, p});
         m = 1;
-        for (Real p : zerosBelow([n](Real x) { return besselValue(n, x); }, largestZero))
+        for (Real p : zerosBelow([n](Real x) { return besselJ(n, x); }, n, largestZero))
             modes.push_back({ModeKind::TM, n, m++, p});
     }
     std::stable_sort(modes.begin(), modes.end(), [](const Mode& a, const Mode& b) {
@@ -76,6 +106,19 @@ std::vector<Mode> modesBelow(Real largestZero) {
             return a.p < b.p;
         return a.kind == ModeKind::TE && b.kind == ModeKind::TM;
     });
+    return modes;
+}
+
+} // namespace
+
+std::vector<Mode> modesBelow(Real largestZero) {
+    // The whole table once; every can and frequency takes its part of it.
+    static const std::vector<Mode> table = tabulate(largestTabulatedZero);
+    if (largestZero > largestTabulatedZero)
+        return tabulate(largestZero);
+    std::vector<Mode> modes;
+    std::copy_if(table.begin(), table.end(), std::back_inserter(modes),
+                 [largestZero](const Mode& mode) { return mode.p < largestZero; });
     return modes;
 }
 

@@ -60,6 +60,48 @@ void printSimulation(std::ostream& out, const sim::SimResults& results, const st
     out.flush();
 }
 
+Json simulationJson(const sim::SimResults& results, const std::string& quality,
+                    std::optional<double> hornEstimateDbi) {
+    Json band = Json::array();
+    for (const auto& sample : results.band)
+        band.push_back({{"frequency", sample.hz / 1e9},
+                        {"s11", sample.s11Db},
+                        {"resistance", sample.impedance.real()},
+                        {"reactance", sample.impedance.imag()}});
+    const auto& match = results.match;
+    const auto& pattern = results.farField.pattern;
+    const auto nearest = std::min_element(
+        results.band.begin(), results.band.end(), [&](const auto& a, const auto& b) {
+            return std::abs(a.hz - results.centreHz) < std::abs(b.hz - results.centreHz);
+        });
+    Json atCentre = nullptr;
+    if (nearest != results.band.end())
+        atCentre = {{"resistance", nearest->impedance.real()},
+                    {"reactance", nearest->impedance.imag()}};
+    return {{"quality", quality},
+            {"cells", results.cells},
+            {"seconds", results.seconds},
+            {"cached", results.fromCache},
+            {"frequency", results.centreHz / 1e9},
+            {"s11AtFrequency", results.s11AtCentreDb},
+            {"impedanceAtFrequency", atCentre},
+            {"bestMatch", {{"frequency", match.bestHz / 1e9}, {"s11", match.bestDb}}},
+            {"band10dB",
+             match.bandLowHz && match.bandHighHz
+                 ? Json({{"low", *match.bandLowHz / 1e9}, {"high", *match.bandHighHz / 1e9}})
+                 : Json(nullptr)},
+            {"gain", results.gainDbi},
+            {"hornEstimate", hornEstimateDbi ? Json(*hornEstimateDbi) : Json(nullptr)},
+            {"directivity", results.farField.directivityDbi},
+            {"efficiency", results.efficiency},
+            {"frontToBack", results.farField.frontToBackDb},
+            {"s11", band},
+            {"pattern",
+             {{"theta", pattern.thetaDeg},
+              {"ePlane", pattern.ePlaneDb},
+              {"hPlane", pattern.hPlaneDb}}}};
+}
+
 std::string progressText(const sim::Progress& progress, bool terminal) {
     const int percent = int(std::floor(progress.share * 100));
     const std::string left =

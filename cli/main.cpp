@@ -3,9 +3,11 @@
 // two drawings as they stand afterwards; that needs Qt, which lives in a companion program, so a
 // plain calculation stays a light process that starts in a few milliseconds.
 #include "cli/CliView.h"
+#include "cli/DetailsOptions.h"
 #include "cli/DrawCompanion.h"
 #include "cli/Options.h"
 #include "cli/RunCommand.h"
+#include "cli/RunDetails.h"
 #include "cli/Usage.h"
 
 #include <iostream>
@@ -30,15 +32,21 @@ int main(int argc, char** argv) {
     const auto line = vlnokan::cli::parseCommandLine(args, vlnokan::cli::knownOptions);
     if (!line)
         return usageError();
+    // The simulation needs the field solver's libraries: they too live in a companion.
+    if (line->has("--simulate") || line->has("--export-model") || line->has("--quality") ||
+        line->has("--probe-radius"))
+        return vlnokan::cli::runCompanion("vlnokan-calc-sim", argc > 0 ? argv[0] : "", args);
+    if (vlnokan::cli::asksForDetails(*line)) {
+        const auto request = vlnokan::cli::detailsRequest(*line);
+        if (!request)
+            return usageError();
+        return vlnokan::cli::runDetails(*line, *request, std::cout, std::cerr);
+    }
     if (const auto folder = line->value("--draw")) {
         if (folder->empty())
             return usageError();
         return vlnokan::cli::runDrawCompanion(argc > 0 ? argv[0] : "", args);
     }
-    // The simulation needs the field solver's libraries: they too live in a companion.
-    if (line->has("--simulate") || line->has("--export-model") || line->has("--quality") ||
-        line->has("--probe-radius"))
-        return vlnokan::cli::runCompanion("vlnokan-calc-sim", argc > 0 ? argv[0] : "", args);
 
     vlnokan::cli::CliView view(line->entries, std::cout);
     return vlnokan::cli::runCalculate(view, std::cout, std::cerr);

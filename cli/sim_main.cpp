@@ -1,9 +1,13 @@
 // vlnokan-calc-sim: what vlnokan-calc runs for --simulate and --export-model. The same
-// calculation and output, then the designed antenna simulated with openEMS (or its model written
-// for a run elsewhere). Progress goes to standard error; Ctrl+C stops the engine too.
+// calculation and output (or JSON document), then the designed antenna simulated with openEMS,
+// or its model written for a run elsewhere. Progress goes to standard error; Ctrl+C stops the
+// engine too.
 #include "cli/CliView.h"
+#include "cli/DetailsOptions.h"
+#include "cli/JsonReport.h"
 #include "cli/Options.h"
 #include "cli/RunCommand.h"
+#include "cli/RunDetails.h"
 #include "cli/SimReport.h"
 #include "cli/Usage.h"
 #include "core/ErrorText.h"
@@ -17,11 +21,15 @@
 #include <atomic>
 #include <csignal>
 #include <iostream>
+#include <sstream>
 #include <string>
 #include <unistd.h>
 #include <vector>
 
 namespace {
+
+namespace cli = vlnokan::cli;
+namespace sim = vlnokan::sim;
 
 std::atomic<bool> interrupted{false};
 
@@ -30,7 +38,7 @@ extern "C" void interrupt(int) {
 }
 
 // The calculation's view that also keeps the final design.
-class SimulateView final : public vlnokan::cli::CliView {
+class SimulateView final : public cli::CliView {
 public:
     using CliView::CliView;
     void designKnown(const vlnokan::Design& design) override { m_design = design; }
@@ -41,11 +49,11 @@ private:
 };
 
 int usageError() {
-    std::cerr << vlnokan::cli::usage << '\n';
+    std::cerr << cli::usage << '\n';
     return 2;
 }
 
-std::optional<double> probeRadius(const vlnokan::cli::CommandLine& line) {
+std::optional<double> probeRadius(const cli::CommandLine& line) {
     const auto text = line.value("--probe-radius");
     if (!text)
         return 1.0;
@@ -59,36 +67,21 @@ std::optional<double> probeRadius(const vlnokan::cli::CommandLine& line) {
     return std::nullopt;
 }
 
-} // namespace
-
-int main(int argc, char** argv) {
-    namespace sim = vlnokan::sim;
-    const std::vector<std::string> args(argv + 1, argv + argc);
-    const auto line = vlnokan::cli::parseCommandLine(args, vlnokan::cli::knownOptions);
-    if (!line)
-        return usageError();
-    const auto quality = sim::qualityFromName(line->value("--quality").value_or("quick"));
-    const auto radius = probeRadius(*line);
-    const auto exportFolder = line->value("--export-model");
-    if (!quality || !radius || (exportFolder && exportFolder->empty()))
-        return usageError();
-
-    SimulateView view(line->entries, std::cout);
-    const int status = vlnokan::cli::runCalculate(view, std::cout, std::cerr);
-    if (status != 0)
-        return status;
+// Simulates (or exports) the design; the figures go to out as lines, or into simulation.
+int simulateDesign(const cli::CommandLine& line, const vlnokan::Design& design,
+                   sim::Quality quality, double radius, bool json, cli::Json& simulation) {
     try {
         sim::CanOptions options;
-        options.cellsPerWavelength = sim::cellsPerWavelength(*quality);
-        options.probeRadius = *radius;
-        const sim::SimModel model = sim::canModel(view.design(), options);
-        if (exportFolder) {
-            sim::exportModel(model, *exportFolder);
-            std::cout << "model = " << *exportFolder << "/model.xml, " << model.cellCount()
-                      << " cells, about " << sim::memoryEstimate(model) / (1024 * 1024)
-                      << " MB" << std::endl;
+        options.cellsPerWavelength = sim::cellsPerWavelength(quality);
+        options.probeRadius = radius;
+        const sim::SimModel model = sim::canModel(design, options);
+        if (const auto folder = line.value("--export-model")) {
+            sim::exportModel(model, *folder);
+            (json ? std::cerr : std::cout)
+                << "model = " << *folder << "/model.xml, " << model.cellCount() << " cells, about "
+                << sim::memoryEstimate(model) / (1024 * 1024) << " MB" << std::endl;
         }
-        if (!line->has("--simulate"))
+        if (!line.has("--simulate"))
             return 0;
 
         std::signal(SIGINT, interrupt);
@@ -99,19 +92,67 @@ int main(int argc, char** argv) {
         const auto results = sim::simulate(
             model, settings,
             [&](const sim::Progress& progress) {
-                std::cerr << vlnokan::cli::progressText(progress, terminal) << std::flush;
+                std::cerr << cli::progressText(progress, terminal) << std::flush;
             },
             interrupted);
         if (terminal)
             std::cerr << '\n';
-        vlnokan::cli::printSimulation(std::cout, results, sim::qualityName(*quality),
-                                      sim::hornGainEstimate(view.design()));
+        const auto estimate = sim::hornGainEstimate(design);
+        if (json)
+            simulation = cli::simulationJson(results, sim::qualityName(quality), estimate);
+        else
+            cli::printSimulation(std::cout, results, sim::qualityName(quality), estimate);
+        return 0;
     } catch (const vlnokan::EAbort&) {
         std::cerr << "\nerror: Simulace byla přerušena.\n";
+        simulation = {{"fault", "Simulace byla přerušena."}};
         return 130;
     } catch (const vlnokan::Exception& fault) {
-        std::cerr << "error: " << vlnokan::errorBoxText(fault.message()) << '\n';
+        const std::string text = vlnokan::errorBoxText(fault.message());
+        std::cerr << "error: " << text << '\n';
+        simulation = {{"fault", text}};
         return 1;
     }
-    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    const auto line = cli::parseCommandLine(args, cli::knownOptions);
+    if (!line)
+        return usageError();
+    const auto quality = sim::qualityFromName(line->value("--quality").value_or("quick"));
+    const auto radius = probeRadius(*line);
+    const auto exportFolder = line->value("--export-model");
+    if (!quality || !radius || (exportFolder && exportFolder->empty()))
+        return usageError();
+
+    const bool json = line->has("--json");
+    if (!json) {
+        SimulateView view(line->entries, std::cout);
+        if (const int status = cli::runCalculate(view, std::cout, std::cerr); status != 0)
+            return status;
+        cli::Json unused;
+        return simulateDesign(*line, view.design(), *quality, *radius, false, unused);
+    }
+
+    // The details' JSON document as --json makes it, with the simulation added.
+    const auto request = cli::detailsRequest(*line);
+    if (!request)
+        return usageError();
+    std::ostringstream document;
+    int status = cli::runDetails(*line, *request, document, std::cerr);
+    cli::Json simulation = nullptr;
+    if (status == 0) {
+        // The same calculation once more, quietly, for the design the document does not hold.
+        std::ostringstream quiet;
+        SimulateView view(line->entries, quiet);
+        cli::runCalculate(view, quiet, quiet);
+        status = simulateDesign(*line, view.design(), *quality, *radius, true, simulation);
+    }
+    auto whole = cli::Json::parse(document.str());
+    whole["simulation"] = std::move(simulation);
+    std::cout << whole.dump(2) << std::endl;
+    return status;
 }

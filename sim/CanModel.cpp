@@ -107,11 +107,15 @@ SimModel canModel(const Design& design, const CanOptions& options) {
     // probe is there even where the mesh is coarser than its thickness.
     const double tip = radius - probeLength;
     const double base = radius - feedGap;
-    model.solids.push_back({Solid::Shape::Box, Material::Metal, {tip, 0, probeHeight},
-                            {base, 0, probeHeight}, 0, 20});
+    model.solids.push_back(
+        {Solid::Shape::Box, Material::Metal, {tip, 0, probeHeight}, {base, 0, probeHeight}, 0, 20});
     if (options.probeRadius > 0)
-        model.solids.push_back({Solid::Shape::Cylinder, Material::Metal, {tip, 0, probeHeight},
-                                {base, 0, probeHeight}, options.probeRadius, 20});
+        model.solids.push_back({Solid::Shape::Cylinder,
+                                Material::Metal,
+                                {tip, 0, probeHeight},
+                                {base, 0, probeHeight},
+                                options.probeRadius,
+                                20});
     model.port = {{base, 0, probeHeight}, {radius, 0, probeHeight}, 0, 50};
 
     // Air of about 0.8 free-space wavelengths around the antenna, then the absorbing layer.

@@ -17,10 +17,10 @@ const char* qualityName(Quality quality);
 
 struct CanOptions {
     double cellsPerWavelength = 15;
-    double probeRadius = 1;   // mm
-    double bandShare = 0.2;   // the pulse covers f +- this share of f
-    bool withFunnel = true;   // false: the can alone
-    double endEnergy = 1e-4;  // -40 dB
+    double probeRadius = 1;  // mm
+    double bandShare = 0.2;  // the pulse covers f +- this share of f
+    bool withFunnel = true;  // false: the can alone
+    double endEnergy = 1e-4; // -40 dB
 };
 
 // The antenna as built from the design: the can (closed bottom at z = 0, open towards +z,

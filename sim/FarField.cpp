@@ -31,13 +31,15 @@ FarField farField(const std::filesystem::path& folder, const SimModel& model, do
     transform.SetRadius(1);
     for (int face = 0; face < 6; ++face) {
         const auto name = [&](const char* field) {
-            return (folder / (std::string(nearFieldName) + "_" + field + "_" +
-                              std::to_string(face) + ".h5"))
+            return (folder /
+                    (std::string(nearFieldName) + "_" + field + "_" + std::to_string(face) + ".h5"))
                 .string();
         };
         std::error_code error;
-        if (!std::filesystem::exists(name("E"), error) || !transform.AnalyseFile(name("E"), name("H")))
-            throw ESimulation("Simulátor nezaznamenal pole kolem antény, vyzařování nelze spočítat.");
+        if (!std::filesystem::exists(name("E"), error) ||
+            !transform.AnalyseFile(name("E"), name("H")))
+            throw ESimulation(
+                "Simulátor nezaznamenal pole kolem antény, vyzařování nelze spočítat.");
     }
 
     result.radiatedPower = transform.GetTotalRadPower(0);

@@ -25,7 +25,6 @@ struct FarField {
 
 // The far field at the model's frequency from the fields the engine recorded in folder, through
 // openEMS's near-to-far-field library. Throws ESimulation when the recordings are missing.
-FarField farField(const std::filesystem::path& folder, const SimModel& model,
-                  double stepDeg = 2);
+FarField farField(const std::filesystem::path& folder, const SimModel& model, double stepDeg = 2);
 
 } // namespace vlnokan::sim

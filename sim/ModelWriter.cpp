@@ -38,13 +38,13 @@ void place(CSPrimitives* primitive, const Point& start, const Point& stop, int p
     primitive->SetPriority(priority);
 }
 
-void addBox(ContinuousStructure& csx, CSProperties* property, const Point& start,
-            const Point& stop, int priority) {
+void addBox(ContinuousStructure& csx, CSProperties* property, const Point& start, const Point& stop,
+            int priority) {
     place(new CSPrimBox(csx.GetParameterSet(), property), start, stop, priority);
 }
 
-template <typename Property> Property* addProperty(ContinuousStructure& csx, Property* property,
-                                                   const char* name) {
+template <typename Property>
+Property* addProperty(ContinuousStructure& csx, Property* property, const char* name) {
     property->SetName(name);
     // CSXCAD picks random colours for a viewer; fixed ones keep the same model the same text.
     property->SetFillColor(160, 160, 160, 255);
@@ -75,14 +75,15 @@ void addSolids(ContinuousStructure& csx, const SimModel& model) {
 // probe across its middle, the probes named as the engine's port files.
 void addPort(ContinuousStructure& csx, const LumpedPort& port) {
     const int axis = port.axis;
-    auto* resistance = addProperty(csx, new CSPropLumpedElement(csx.GetParameterSet()),
-                                   "port_resist_1");
+    auto* resistance =
+        addProperty(csx, new CSPropLumpedElement(csx.GetParameterSet()), "port_resist_1");
     resistance->SetResistance(port.resistance);
     resistance->SetDirection(axis);
     resistance->SetCaps(true);
     addBox(csx, resistance, port.start, port.stop, 30);
 
-    auto* source = addProperty(csx, new CSPropExcitation(csx.GetParameterSet(), 0), "port_excite_1");
+    auto* source =
+        addProperty(csx, new CSPropExcitation(csx.GetParameterSet(), 0), "port_excite_1");
     source->SetExcitType(0);
     for (int k = 0; k < 3; ++k)
         source->SetExcitation(k == axis ? -1.0 : 0.0, k);
@@ -98,7 +99,8 @@ void addPort(ContinuousStructure& csx, const LumpedPort& port) {
     current->SetWeighting(1);
     current->SetNormalDir(unsigned(axis));
     Point middle = port.start;
-    middle[std::size_t(axis)] = 0.5 * (port.start[std::size_t(axis)] + port.stop[std::size_t(axis)]);
+    middle[std::size_t(axis)] =
+        0.5 * (port.start[std::size_t(axis)] + port.stop[std::size_t(axis)]);
     Point across = port.stop;
     across[std::size_t(axis)] = middle[std::size_t(axis)];
     addBox(csx, current, middle, across, 0);
@@ -183,8 +185,10 @@ std::string modelXml(const SimModel& model) {
 void writeFileAtomically(const fs::path& path, const std::string& text) {
     std::error_code error;
     fs::create_directories(path.parent_path(), error);
-    std::string temporary = (path.parent_path() / ("." + path.filename().string() + ".XXXXXX"))
-                                .string();
+    std::string name = path.filename().string();
+    name.insert(0, 1, '.');
+    name.append(".XXXXXX");
+    std::string temporary = (path.parent_path() / name).string();
     const int handle = mkstemp(temporary.data());
     if (handle < 0)
         throw ESimulation("Nelze zapsat soubor " + path.string() + ".");

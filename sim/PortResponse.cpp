@@ -80,10 +80,9 @@ Match bestMatch(const std::vector<PortSample>& samples) {
     Match match;
     if (samples.empty())
         return match;
-    const auto best = std::min_element(samples.begin(), samples.end(),
-                                       [](const PortSample& a, const PortSample& b) {
-                                           return a.s11Db < b.s11Db;
-                                       });
+    const auto best = std::min_element(
+        samples.begin(), samples.end(),
+        [](const PortSample& a, const PortSample& b) { return a.s11Db < b.s11Db; });
     match.bestHz = best->hz;
     match.bestDb = best->s11Db;
     if (best->s11Db >= -10)

@@ -43,8 +43,8 @@ struct SimModel {
     Point nearFieldStop{};
     // Where the far field's phase centre is, in millimetres.
     Point phaseCentre{};
-    double centreHz = 0;    // the Gaussian pulse's centre, also the far-field frequency
-    double halfBandHz = 0;  // the pulse covers centreHz +- halfBandHz
+    double centreHz = 0;     // the Gaussian pulse's centre, also the far-field frequency
+    double halfBandHz = 0;   // the pulse covers centreHz +- halfBandHz
     double endEnergy = 1e-4; // the run ends when the energy has decayed to this share
     unsigned maxTimesteps = 200000;
     double wallThickness = 0; // millimetres, what the can walls were drawn with

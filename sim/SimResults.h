@@ -21,7 +21,7 @@ struct SimResults {
     double gainDbi = 0;    // directivity less what the walls and the probe lose
     double efficiency = 1; // radiated over accepted power, at most 1
     std::size_t cells = 0;
-    double seconds = 0;    // the engine's wall time
+    double seconds = 0; // the engine's wall time
     bool fromCache = false;
 };
 

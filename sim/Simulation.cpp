@@ -58,10 +58,9 @@ private:
 };
 
 std::string failureText(int status, const std::deque<std::string>& tail) {
-    std::string text = status < 0 ? "Simulátor openEMS havaroval (signál " +
-                                        std::to_string(-status) + ")."
-                                  : "Simulátor openEMS skončil chybou (stav " +
-                                        std::to_string(status) + ").";
+    std::string text =
+        status < 0 ? "Simulátor openEMS havaroval (signál " + std::to_string(-status) + ")."
+                   : "Simulátor openEMS skončil chybou (stav " + std::to_string(status) + ").";
     for (const std::string& line : tail)
         text += "\n" + line;
     return text;
@@ -79,11 +78,10 @@ void runEngine(const SimModel& model, const fs::path& folder, const SimSettings&
                           "\"sudo apt-get install openems\".");
     const unsigned threads =
         settings.threads ? settings.threads : std::max(1U, std::thread::hardware_concurrency());
-    const auto engine =
-        launcher.start(*program,
-                       {modelFileName, "--engine=multithreaded",
-                        "--numThreads=" + std::to_string(threads)},
-                       folder);
+    const auto engine = launcher.start(
+        *program,
+        {modelFileName, "--engine=multithreaded", "--numThreads=" + std::to_string(threads)},
+        folder);
     const Clock::time_point start = Clock::now();
     ProgressEstimate estimate(10 * std::log10(model.endEnergy));
     std::deque<std::string> tail;
@@ -120,9 +118,9 @@ void runEngine(const SimModel& model, const fs::path& folder, const SimSettings&
 } // namespace
 
 std::size_t memoryEstimate(const SimModel& model) {
-    // About 100 MB for the engine and its libraries and 160 bytes a cell (341 k cells took
-    // 151 MB, 1.05 M cells 260 MB).
-    return std::size_t(100 * megabyte + 160.0 * double(model.cellCount()));
+    // About 40 MB for the engine and its libraries and 170 bytes a cell, with a margin: the can
+    // with 121 k cells took 57 MB, the can with its funnel at 400 k cells 103 MB.
+    return std::size_t(40 * megabyte + 170.0 * double(model.cellCount()));
 }
 
 std::optional<std::size_t> availableMemory() {
@@ -136,23 +134,21 @@ std::optional<std::size_t> availableMemory() {
     return std::nullopt;
 }
 
-SimResults analyseRun(const SimModel& model, const fs::path& folder,
-                      const SimSettings& settings) {
+SimResults analyseRun(const SimModel& model, const fs::path& folder, const SimSettings& settings) {
     const Trace voltage = readProbe(folder / voltageProbeName);
     const Trace current = readProbe(folder / currentProbeName);
     SimResults results;
     results.centreHz = model.centreHz;
     results.cells = model.cellCount();
-    results.band = portResponse(voltage, current, model.port.resistance,
-                                frequencyGrid(model.centreHz - model.halfBandHz,
-                                              model.centreHz + model.halfBandHz,
-                                              settings.frequencyPoints));
+    results.band =
+        portResponse(voltage, current, model.port.resistance,
+                     frequencyGrid(model.centreHz - model.halfBandHz,
+                                   model.centreHz + model.halfBandHz, settings.frequencyPoints));
     results.match = bestMatch(results.band);
     results.s11AtCentreDb = s11At(results.band, model.centreHz);
     results.farField = farField(folder, model, settings.patternStepDeg);
-    const PortSample atCentre = portResponse(voltage, current, model.port.resistance,
-                                             {model.centreHz})
-                                    .front();
+    const PortSample atCentre =
+        portResponse(voltage, current, model.port.resistance, {model.centreHz}).front();
     if (atCentre.acceptedPower > 0)
         results.efficiency =
             std::clamp(results.farField.radiatedPower / atCentre.acceptedPower, 0.0, 1.0);

@@ -22,9 +22,9 @@ std::optional<std::size_t> availableMemory();
 
 struct SimSettings {
     std::filesystem::path cacheFolder;
-    unsigned threads = 0;                 // 0: one per core
+    unsigned threads = 0;                   // 0: one per core
     std::optional<std::size_t> memoryLimit; // bytes; unset: what the machine has available
-    int frequencyPoints = 201;            // across the band, for S11 and impedance
+    int frequencyPoints = 201;              // across the band, for S11 and impedance
     double patternStepDeg = 2;
 };
 

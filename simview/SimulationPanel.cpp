@@ -116,8 +116,7 @@ void SimulationPanel::start() {
                 fault = std::current_exception();
             }
             QMetaObject::invokeMethod(
-                this, [this, results, fault] { runEnded(results, fault); },
-                Qt::QueuedConnection);
+                this, [this, results, fault] { runEnded(results, fault); }, Qt::QueuedConnection);
         });
     } catch (...) {
         setRunning(false);
@@ -133,9 +132,10 @@ void SimulationPanel::showProgress(const sim::Progress& progress) {
     if (!running())
         return;
     m_progress->setValue(int(progress.share * 100));
-    m_progress->setFormat(progress.secondsLeft
-                              ? QStringLiteral("%p % – zbývá %1").arg(duration(*progress.secondsLeft))
-                              : QStringLiteral("%p %"));
+    m_progress->setFormat(
+        progress.secondsLeft
+            ? QStringLiteral("%p % – zbývá %1").arg(duration(*progress.secondsLeft))
+            : QStringLiteral("%p %"));
 }
 
 void SimulationPanel::runEnded(std::optional<sim::SimResults> results, std::exception_ptr fault) {
@@ -173,8 +173,8 @@ void SimulationPanel::showResults(const sim::SimResults& results) {
         status += QStringLiteral("; S11 pod −10 dB od %1 do %2 GHz")
                       .arg(QLocale().toString(*results.match.bandLowHz / 1e9, 'f', 3),
                            QLocale().toString(*results.match.bandHighHz / 1e9, 'f', 3));
-    status += QStringLiteral("; předozadní poměr %1 dB.")
-                  .arg(decibels(results.farField.frontToBackDb));
+    status +=
+        QStringLiteral("; předozadní poměr %1 dB.").arg(decibels(results.farField.frontToBackDb));
     m_status->setText(status);
     QString gain = QStringLiteral("Zisk podle simulace: %1 dBi").arg(decibels(results.gainDbi));
     if (m_hornEstimate)

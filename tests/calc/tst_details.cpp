@@ -85,13 +85,17 @@ private slots:
         QTest::addColumn<QString>("probeLength");
         QTest::addColumn<int>("propagating");
         QTest::addColumn<QString>("warning"); // empty: none
-        // Lo/4 = 31.25 exactly: the tie goes to the even tenth, as every Round does.
+        // Lo/4 = 31.25: a tie, to the even tenth whichever way 2.4 is held in binary.
         QTest::newRow("defaults") << 2.4 << 85 << "61.7"
                                   << "185.0"
                                   << "31.2" << 1 << "";
-        QTest::newRow("24 GHz in 10 mm") << 24.048 << 10 << "4.6"
-                                         << "13.7"
-                                         << "3.1" << 1 << "";
+        // TM01 is cut off below 300 × 2.4048 / (π × 10) = 22.96 GHz: 10 mm is too wide here.
+        QTest::newRow("24 GHz in 10 mm")
+            << 24.048 << 10 << "4.6"
+            << "13.7"
+            << "3.1" << 2
+            << "Plechovka je pro tento kmitočet příliš široká, šíří se v ní i vyšší vidy; "
+               "použijte plechovku o průměru mezi 7.3 a 9.6 mm.";
         QTest::newRow("2.4 GHz in 120 mm")
             << 2.4 << 120 << "39.5"
             << "118.4"
@@ -170,6 +174,11 @@ private slots:
         QCOMPARE(details::decimals(-0.04L, 1, "."), "0.0");
         QCOMPARE(details::decimals(-12.35L, 1, "."), "-12.4");
         QCOMPARE(details::decimals(0.25L, 1, "."), "0.2");
+        QCOMPARE(details::decimals(0.35L, 1, "."), "0.4");
+        QCOMPARE(details::decimals(300.0L / 2.4L / 4, 1, "."), "31.2");
+        QCOMPARE(details::decimals(300.0L / (long double)2.4 / 4, 1, "."), "31.2");
+        QCOMPARE(details::decimals(31.2501L, 1, "."), "31.3");
+        QCOMPARE(details::decimals(5.0L, 0, "."), "5");
         QCOMPARE(details::decimals(123.12725L, 2, ","), "123,13");
     }
 };

@@ -16,9 +16,9 @@ public:
     explicit ScriptLauncher(std::optional<std::filesystem::path> script)
         : m_script(std::move(script)) {}
     std::optional<std::filesystem::path> find() const override { return m_script; }
-    std::unique_ptr<vlnokan::sim::EngineProcess> start(const std::filesystem::path& program,
-                                                       const std::vector<std::string>& args,
-                                                       const std::filesystem::path& folder) override {
+    std::unique_ptr<vlnokan::sim::EngineProcess>
+    start(const std::filesystem::path& program, const std::vector<std::string>& args,
+          const std::filesystem::path& folder) override {
         ++starts;
         auto process = m_real.start(program, args, folder);
         lastId = process->id();

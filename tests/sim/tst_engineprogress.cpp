@@ -32,8 +32,8 @@ private slots:
         QTest::newRow("summary") << "Time for 1239 iterations with 297680.00 cells : 12.17 sec"
                                  << false << 0ULL << 0.0;
         QTest::newRow("speed") << "Speed: 30.30 MCells/s " << false << 0ULL << 0.0;
-        QTest::newRow("warning") << "Warning: Unused primitive (type: Cylinder) detected"
-                                 << false << 0ULL << 0.0;
+        QTest::newRow("warning") << "Warning: Unused primitive (type: Cylinder) detected" << false
+                                 << 0ULL << 0.0;
         QTest::newRow("cut off") << "[@ 4s] Timestep: 279 || Speed: 20.3 MC/s || Energy: ~1.2"
                                  << false << 0ULL << 0.0;
         QTest::newRow("empty") << "" << false << 0ULL << 0.0;
@@ -71,16 +71,16 @@ private slots:
         QTest::addColumn<QList<double>>("energyDb");
         QTest::addColumn<double>("share");
         QTest::addColumn<double>("secondsLeft"); // negative: not known yet
-        QTest::newRow("pulse still feeding") << QList<double>{4, 8} << QList<double>{0, -1}
-                                             << 1.0 / 40 << -1.0;
+        QTest::newRow("pulse still feeding")
+            << QList<double>{4, 8} << QList<double>{0, -1} << 1.0 / 40 << -1.0;
         // From -10 dB at 10 s to -20 dB at 20 s: 1 dB a second, 20 dB to go.
-        QTest::newRow("steady decay") << QList<double>{10, 20} << QList<double>{-10, -20} << 0.5
-                                      << 20.0;
+        QTest::newRow("steady decay")
+            << QList<double>{10, 20} << QList<double>{-10, -20} << 0.5 << 20.0;
         // A report that climbs back does not take the bar backwards.
         QTest::newRow("energy climbs back")
             << QList<double>{10, 20, 30} << QList<double>{-10, -30, -25} << 0.75 << 20.0;
-        QTest::newRow("past the stop level") << QList<double>{10, 20} << QList<double>{-10, -45}
-                                             << 1.0 << 0.0;
+        QTest::newRow("past the stop level")
+            << QList<double>{10, 20} << QList<double>{-10, -45} << 1.0 << 0.0;
     }
     void estimate() {
         QFETCH(QList<double>, seconds);

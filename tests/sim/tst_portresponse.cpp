@@ -69,8 +69,7 @@ private slots:
                 QVERIFY(std::abs(sample.s11Db - s11Db) < 1e-6);
             // A resistor takes all that is not reflected.
             const double reflected = std::pow(10, sample.s11Db / 10);
-            QVERIFY(std::abs(sample.acceptedPower / sample.incidentPower - (1 - reflected)) <
-                    1e-6);
+            QVERIFY(std::abs(sample.acceptedPower / sample.incidentPower - (1 - reflected)) < 1e-6);
         }
     }
 
@@ -124,12 +123,11 @@ private slots:
     void bestMatchAndBand_data() {
         QTest::addColumn<QList<double>>("s11");
         QTest::addColumn<double>("bestHz");
-        QTest::addColumn<double>("lowHz");  // 0: no band
+        QTest::addColumn<double>("lowHz"); // 0: no band
         QTest::addColumn<double>("highHz");
         // Samples at 1, 2, 3, ... GHz.
-        QTest::newRow("dip in the middle")
-            << QList<double>{-2, -8, -20, -12, -4} << 3e9 << 2e9 + 2.0 / 12 * 1e9
-            << 4e9 + 2.0 / 8 * 1e9;
+        QTest::newRow("dip in the middle") << QList<double>{-2, -8, -20, -12, -4} << 3e9
+                                           << 2e9 + 2.0 / 12 * 1e9 << 4e9 + 2.0 / 8 * 1e9;
         QTest::newRow("never below -10") << QList<double>{-2, -9, -5} << 2e9 << 0.0 << 0.0;
         QTest::newRow("band runs past the top")
             << QList<double>{-5, -15, -25} << 3e9 << 1e9 + 0.5e9 << 3e9;

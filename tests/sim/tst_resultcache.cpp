@@ -122,10 +122,16 @@ private slots:
         QTest::addColumn<QString>("xdg");
         QTest::addColumn<QString>("home");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("XDG set") << "/x/cache" << "/home/u" << "/x/cache/vlnokan/simulations";
-        QTest::newRow("XDG unset") << "" << "/home/u" << "/home/u/.cache/vlnokan/simulations";
+        QTest::newRow("XDG set") << "/x/cache"
+                                 << "/home/u"
+                                 << "/x/cache/vlnokan/simulations";
+        QTest::newRow("XDG unset") << ""
+                                   << "/home/u"
+                                   << "/home/u/.cache/vlnokan/simulations";
         // A relative XDG_CACHE_HOME is invalid and ignored.
-        QTest::newRow("XDG relative") << "rel" << "/home/u" << "/home/u/.cache/vlnokan/simulations";
+        QTest::newRow("XDG relative") << "rel"
+                                      << "/home/u"
+                                      << "/home/u/.cache/vlnokan/simulations";
     }
     void cacheFolderFollowsXdg() {
         QFETCH(QString, xdg);

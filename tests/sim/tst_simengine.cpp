@@ -107,15 +107,16 @@ private slots:
             "reporting",
             "test -f model.xml || exit 3\n"
             "echo '[@ 4s] Timestep: 100 || Speed: 1 MC/s (1e-3 s/TS) || Energy: ~1e-9 (- 0.00dB)'\n"
-            "echo '[@ 8s] Timestep: 200 || Speed: 1 MC/s (1e-3 s/TS) || Energy: ~1e-11 (-20.00dB)'\n"
+            "echo '[@ 8s] Timestep: 200 || Speed: 1 MC/s (1e-3 s/TS) || Energy: ~1e-11 "
+            "(-20.00dB)'\n"
             "exit 4\n"));
         Engines::Replacement replacement(launcher);
         std::vector<Progress> seen;
         std::atomic<bool> cancel{false};
         QVERIFY_THROWS_EXCEPTION(
             ESimulation,
-            simulate(tinyModel(), settings(), [&](const Progress& p) { seen.push_back(p); },
-                     cancel));
+            simulate(
+                tinyModel(), settings(), [&](const Progress& p) { seen.push_back(p); }, cancel));
         QCOMPARE(seen.size(), std::size_t(2));
         QCOMPARE(seen[1].timestep, 200UL);
         QCOMPARE(seen[1].share, 0.5);

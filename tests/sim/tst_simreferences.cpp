@@ -54,7 +54,8 @@ SimModel dipole(double armTip, double cellsPerWavelength) {
     model.centreHz = 2.44e9;
     model.halfBandHz = 0.2 * model.centreHz;
     const double gap = 1;
-    model.solids.push_back({Solid::Shape::Box, Material::Metal, {0, 0, gap}, {0, 0, armTip}, 0, 10});
+    model.solids.push_back(
+        {Solid::Shape::Box, Material::Metal, {0, 0, gap}, {0, 0, armTip}, 0, 10});
     model.solids.push_back(
         {Solid::Shape::Box, Material::Metal, {0, 0, -armTip}, {0, 0, -gap}, 0, 10});
     model.port = {{0, 0, -gap}, {0, 0, gap}, 2, 73};
@@ -126,8 +127,8 @@ private slots:
                 resistance = a.impedance.real() + t * (b.impedance.real() - a.impedance.real());
             }
         }
-        qInfo("resonance %.3f GHz = %.3f c/(2L), %.1f ohm", resonance / 1e9,
-              resonance / halfWave, resistance);
+        qInfo("resonance %.3f GHz = %.3f c/(2L), %.1f ohm", resonance / 1e9, resonance / halfWave,
+              resistance);
         QVERIFY(resonance > 0.85 * halfWave && resonance < 0.98 * halfWave);
         QVERIFY(resistance > 63 && resistance < 83);
         QVERIFY(std::abs(results.farField.directivityDbi - 2.15) < 0.2);
@@ -150,7 +151,7 @@ private slots:
 
     void funnel() {
         CanOptions options;
-        options.cellsPerWavelength = 8;
+        options.cellsPerWavelength = 10;
         options.endEnergy = 1e-3;
         const SimResults results = run(canModel(defaultDesign(), options));
         const double estimate = hornEstimate(2.4, 300, 40);
@@ -170,14 +171,15 @@ private slots:
         QElapsedTimer sinceCancel;
         bool aborted = false;
         try {
-            simulate(canModel(defaultDesign(), options), settings,
-                     [&](const Progress&) {
-                         if (!cancel) {
-                             cancel = true;
-                             sinceCancel.start();
-                         }
-                     },
-                     cancel);
+            simulate(
+                canModel(defaultDesign(), options), settings,
+                [&](const Progress&) {
+                    if (!cancel) {
+                        cancel = true;
+                        sinceCancel.start();
+                    }
+                },
+                cancel);
         } catch (const EAbort&) {
             aborted = true;
         }

@@ -153,8 +153,8 @@ private slots:
     }
     void closingOrNewDesignStopsTheEngine() {
         QFETCH(bool, close);
-        ScriptLauncher launcher(
-            writeScript(m_folder.filePath("endless"), "trap '' TERM\nwhile :; do sleep 0.05; done\n"));
+        ScriptLauncher launcher(writeScript(m_folder.filePath("endless"),
+                                            "trap '' TERM\nwhile :; do sleep 0.05; done\n"));
         Engines::Replacement replacement(launcher);
         auto panel = std::make_unique<SimulationPanel>();
         prepare(*panel);

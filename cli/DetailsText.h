@@ -1,0 +1,21 @@
+#pragma once
+
+#include "calc/BandSweep.h"
+#include "calc/Details.h"
+
+#include <ostream>
+#include <string>
+
+namespace vlnokan::cli {
+
+// The antenna details as NAME = VALUE lines, after the calculation's own lines.
+void printDetails(const details::Details& details, const std::string& separator, std::ostream& out);
+
+// The band sweep as a table, one frequency a row, then its summary as NAME = VALUE lines.
+void printSweep(const sweep::Band& band, const sweep::Result& result, const std::string& separator,
+                std::ostream& out);
+
+// What the horn's figure is, said wherever it is shown.
+inline constexpr const char* hornNote = "estimate for an ideal horn, not a measurement";
+
+} // namespace vlnokan::cli

@@ -1,0 +1,95 @@
+#include "cli/RunDetails.h"
+
+#include "calc/CalculateCommand.h"
+#include "calc/Details.h"
+#include "cli/CliView.h"
+#include "cli/DetailsText.h"
+#include "cli/JsonReport.h"
+#include "cli/RunCommand.h"
+#include "core/Checked.h"
+#include "core/ErrorText.h"
+#include "core/Faults.h"
+#include "entry/Locale.h"
+
+#include <optional>
+#include <string>
+
+namespace vlnokan::cli {
+
+namespace {
+
+// The calculator's lines, keeping hold of the design the command made final.
+class DesignKeepingView final : public CliView {
+public:
+    using CliView::CliView;
+    void designKnown(const Design& design) override { m_design = design; }
+    const Design& design() const { return m_design; }
+
+private:
+    Design m_design;
+};
+
+bool sweepable(const Design& design) {
+    return design.canKnown && design.diameter > 0;
+}
+
+int runJson(const CommandLine& line, const DetailsRequest& request, const std::string& separator,
+            std::ostream& out) {
+    JsonView view(line.entries);
+    std::optional<std::string> fault;
+    Json details = nullptr;
+    Json sweep = nullptr;
+    resetFloatingPoint();
+    try {
+        CalculateCommand(view, separator).run();
+    } catch (const Exception& error) {
+        fault = errorBoxText(error.message());
+    }
+    resetFloatingPoint();
+    try {
+        details = detailsJson(details::describe(view.design()));
+        if (request.band && sweepable(view.design()))
+            sweep = sweepJson(*request.band, sweep::run(*request.band, view.design().diameter),
+                              view.design().diameter);
+    } catch (const Exception& error) {
+        if (!fault)
+            fault = errorBoxText(error.message());
+    }
+    JsonDocument document;
+    document.setSection("entries", view.entries());
+    document.setSection("notices", view.notices());
+    document.setSection("figures", view.figures());
+    document.setSection("details", details);
+    document.setSection("sweep", sweep);
+    document.setSection("fault", fault ? Json({{"message", *fault}}) : Json(nullptr));
+    out << document.text();
+    out.flush();
+    return fault ? 1 : 0;
+}
+
+} // namespace
+
+int runDetails(const CommandLine& line, const DetailsRequest& request, std::ostream& out,
+               std::ostream& err) {
+    const std::string separator = entry::Locale::get().decimalSeparator();
+    if (request.json)
+        return runJson(line, request, separator, out);
+
+    DesignKeepingView view(line.entries, out);
+    if (const int status = runCalculate(view, out, err); status != 0)
+        return status;
+    try {
+        if (request.details)
+            printDetails(details::describe(view.design()), separator, out);
+        if (request.band && sweepable(view.design()))
+            printSweep(*request.band, sweep::run(*request.band, view.design().diameter), separator,
+                       out);
+    } catch (const Exception& fault) {
+        out.flush();
+        err << "error: " << errorBoxText(fault.message()) << '\n';
+        return 1;
+    }
+    return 0;
+}
+
+} // namespace vlnokan::cli
