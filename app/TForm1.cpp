@@ -215,6 +215,9 @@ void TForm1::createControls() {
     rint1 = PopupMenu2->addAction(QStringLiteral("Print"));
     rint1->setObjectName(QStringLiteral("rint1"));
     connect(rint1, &QAction::triggered, this, &TForm1::rint1Click);
+    Details1 = PopupMenu2->addAction(QStringLiteral("Podrobnosti antény…"));
+    Details1->setObjectName(QStringLiteral("Details1"));
+    connect(Details1, &QAction::triggered, this, &TForm1::Details1Click);
     connect(Image2, &QWidget::customContextMenuRequested, this,
             [this](QPoint at) { PopupMenu1->popup(Image2->mapToGlobal(at)); });
     connect(Image1, &QWidget::customContextMenuRequested, this,

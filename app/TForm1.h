@@ -19,6 +19,7 @@ class QScrollArea;
 namespace vlnokan {
 
 class TJvHotLink;
+class DetailsWindow;
 
 enum class Face;
 
@@ -37,6 +38,7 @@ public:
     void BitBtnCalcClick();
     void Print1Click();
     void rint1Click();
+    void Details1Click();
     // Key filters: key is the typed character; returns it, or 0 to discard it.
     char32_t EditGHzKeyPress(char32_t key);
     char32_t EditDKeyPress(char32_t key);
@@ -69,6 +71,7 @@ public:
     QMenu* PopupMenu2 = nullptr;
     QAction* Print1 = nullptr;
     QAction* rint1 = nullptr;
+    QAction* Details1 = nullptr;
 
     LabelSlots& labelSlots() { return *m_slots; }
 
@@ -76,6 +79,8 @@ public:
     // calculation (template, details) read it when designChanged is emitted.
     const Design& design() const { return m_design; }
     void setDesign(const Design& design);
+    // The antenna details window, made on first use; it follows every calculation.
+    DetailsWindow* detailsWindow();
 
 signals:
     void designChanged();
@@ -102,6 +107,7 @@ private:
     QWidget* m_client = nullptr;
     std::unique_ptr<LabelSlots> m_slots;
     Design m_design;
+    DetailsWindow* m_details = nullptr;
 };
 
 } // namespace vlnokan

@@ -5,7 +5,8 @@ set -euo pipefail
 
 packages=(
     build-essential cmake ninja-build
-    qt6-base-dev
+    qt6-base-dev qt6-charts-dev libqt6opengl6-dev
+    nlohmann-json3-dev
     fonts-liberation2 fonts-dejavu-core
     xvfb xauth
     cups cups-client printer-driver-cups-pdf

@@ -178,7 +178,8 @@ private slots:
         auto* view = m_form->client()->findChild<QWidget*>(picture);
         auto* popup = m_form->findChild<QMenu*>(menu);
         QVERIFY(view && popup);
-        QCOMPARE(popup->actions().size(), 1);
+        // Print comes first; the drawings' own features follow it.
+        QVERIFY(!popup->actions().isEmpty());
         QCOMPARE(popup->actions().front()->objectName(), item);
         QCOMPARE(popup->actions().front()->text(), "Print");
         emit view->customContextMenuRequested(QPoint(20, 20));
