@@ -204,6 +204,11 @@ void SimulationPanel::closeEvent(QCloseEvent* event) {
     QWidget::closeEvent(event);
 }
 
+void SimulationPanel::hideEvent(QHideEvent* event) {
+    stopWorker();
+    QWidget::hideEvent(event);
+}
+
 void SimulationPanel::stopWorker() {
     if (!m_worker.joinable())
         return;

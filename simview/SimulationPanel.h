@@ -59,6 +59,8 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // The panel hidden with its window: the engine stops.
+    void hideEvent(QHideEvent* event) override;
 
 private:
     void showProgress(const sim::Progress& progress);

@@ -145,29 +145,34 @@ private slots:
         QVERIFY(panel.statusLabel()->text().contains("broken"));
     }
 
-    // Closing the window, or a new design, stops the engine at once.
+    // Closing the panel or the window it is in, or a new design, stops the engine at once.
     void closingOrNewDesignStopsTheEngine_data() {
-        QTest::addColumn<bool>("close");
-        QTest::newRow("window closed") << true;
-        QTest::newRow("new design") << false;
+        QTest::addColumn<int>("how");
+        QTest::newRow("panel closed") << 0;
+        QTest::newRow("new design") << 1;
+        QTest::newRow("window around it closed") << 2;
     }
     void closingOrNewDesignStopsTheEngine() {
-        QFETCH(bool, close);
+        QFETCH(int, how);
         ScriptLauncher launcher(writeScript(m_folder.filePath("endless"),
                                             "trap '' TERM\nwhile :; do sleep 0.05; done\n"));
         Engines::Replacement replacement(launcher);
-        auto panel = std::make_unique<SimulationPanel>();
+        QWidget window;
+        auto panel = std::make_unique<SimulationPanel>(how == 2 ? &window : nullptr);
         prepare(*panel);
+        window.show();
         QTest::mouseClick(panel->startButton(), Qt::LeftButton);
         QVERIFY(QTest::qWaitFor([&] { return launcher.lastId != 0; }, 5000));
         QElapsedTimer timer;
         timer.start();
-        if (close) {
+        if (how == 0) {
             panel->close();
-        } else {
+        } else if (how == 1) {
             Design other = defaultDesign();
             other.mouth = 250;
             panel->setDesign(other);
+        } else {
+            window.close();
         }
         QVERIFY(!panel->running());
         QVERIFY(timer.elapsed() < 1000);
