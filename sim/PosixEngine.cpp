@@ -7,6 +7,9 @@
 #include <cstdlib>
 #include <fcntl.h>
 #include <poll.h>
+#ifdef __linux__
+#include <sys/prctl.h>
+#endif
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -129,6 +132,10 @@ std::unique_ptr<EngineProcess> PosixEngineLauncher::start(const fs::path& progra
     const pid_t pid = fork();
     if (pid == 0) {
         setpgid(0, 0);
+#ifdef __linux__
+        // The engine ends with this program, even when it is killed without a chance to stop it.
+        prctl(PR_SET_PDEATHSIG, SIGKILL);
+#endif
         dup2(pipeEnds[1], STDOUT_FILENO);
         dup2(pipeEnds[1], STDERR_FILENO);
         const int nothing = open("/dev/null", O_RDONLY);
