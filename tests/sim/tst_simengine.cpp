@@ -65,7 +65,7 @@ private slots:
         ScriptLauncher launcher(script("never", "exit 0\n"));
         Engines::Replacement replacement(launcher);
         SimSettings s = settings();
-        s.memoryLimit = 50u << 20;
+        s.memoryLimit = 20u << 20;
         std::atomic<bool> cancel{false};
         QVERIFY_THROWS_EXCEPTION(ESimulation, simulate(tinyModel(), s, {}, cancel));
         QCOMPARE(launcher.starts, 0);
