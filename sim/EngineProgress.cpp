@@ -1,23 +1,39 @@
 #include "sim/EngineProgress.h"
 
 #include <algorithm>
-#include <regex>
+#include <cerrno>
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
 
 namespace vlnokan::sim {
 
 std::optional<EngineReport> parseEngineReport(const std::string& line) {
-    static const std::regex pattern(
-        R"(Timestep:\s*(\d+)\s.*Energy:\s*~?\s*[-+0-9.eE]+\s*\(\s*(-?\s*[0-9.]+)\s*dB\))");
-    std::smatch match;
-    if (!std::regex_search(line, match, pattern))
+    const auto step = line.find("Timestep:");
+    const auto energy = line.find("Energy:", step == std::string::npos ? 0 : step);
+    if (step == std::string::npos || energy == std::string::npos)
         return std::nullopt;
-    std::string decibels = match[2].str();
+    // "(-14.15dB)", or "(- 0.00dB)" before the pulse has peaked.
+    const auto open = line.find('(', energy);
+    const auto close = line.find("dB)", open == std::string::npos ? energy : open);
+    if (open == std::string::npos || close == std::string::npos)
+        return std::nullopt;
+    std::string decibels = line.substr(open + 1, close - open - 1);
     decibels.erase(std::remove(decibels.begin(), decibels.end(), ' '), decibels.end());
+    const char* digits = line.c_str() + step + std::strlen("Timestep:");
+    char* end = nullptr;
+    errno = 0;
+    const unsigned long timestep = std::strtoul(digits, &end, 10);
+    std::size_t used = 0;
+    double level = 0;
     try {
-        return EngineReport{std::stoul(match[1].str()), std::stod(decibels)};
+        level = std::stod(decibels, &used);
     } catch (const std::exception&) {
         return std::nullopt;
     }
+    if (end == digits || errno != 0 || used != decibels.size() || !std::isfinite(level))
+        return std::nullopt;
+    return EngineReport{timestep, level};
 }
 
 Progress ProgressEstimate::update(const EngineReport& report, double seconds) {
