@@ -54,9 +54,13 @@ QChart* makeMatchChart(const sim::SimResults& results) {
     auto* decibels = new QValueAxis;
     decibels->setTitleText(QStringLiteral("S11 [dB]"));
     decibels->setRange(bottom, 0);
+    decibels->setTickCount(int(-bottom / 5) + 1 <= 13 ? int(-bottom / 5) + 1 : 7);
+    decibels->setLabelFormat("%.0f");
+    frequency->setLabelFormat("%.2f");
     auto* ohms = new QValueAxis;
     ohms->setTitleText(QStringLiteral("Z [Ω]"));
     ohms->setRange(std::max(lowOhms, -500.0), std::min(highOhms, 500.0));
+    ohms->applyNiceNumbers();
     chart->addAxis(frequency, Qt::AlignBottom);
     chart->addAxis(decibels, Qt::AlignLeft);
     chart->addAxis(ohms, Qt::AlignRight);
@@ -91,7 +95,7 @@ QPolarChart* makePatternChart(const QString& title, const std::vector<double>& t
     auto* angle = new QValueAxis;
     angle->setRange(0, 360);
     angle->setTickCount(13);
-    angle->setLabelFormat("%.0f°");
+    angle->setLabelFormat("%.0f");
     auto* level = new QValueAxis;
     level->setRange(floorDb, 0);
     level->setTickCount(5);

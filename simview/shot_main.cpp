@@ -27,7 +27,7 @@ int main(int argc, char** argv) {
 
     vlnokan::simview::SimulationPanel panel;
     panel.setDesign(design);
-    panel.resize(760, 900);
+    panel.resize(800, 1000);
     panel.show();
     int status = 1;
     QObject::connect(&panel, &vlnokan::simview::SimulationPanel::finished, [&] {
