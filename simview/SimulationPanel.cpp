@@ -8,6 +8,7 @@
 #include "simview/SimCharts.h"
 
 #include <QCloseEvent>
+#include <QHideEvent>
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -205,7 +206,9 @@ void SimulationPanel::closeEvent(QCloseEvent* event) {
 }
 
 void SimulationPanel::hideEvent(QHideEvent* event) {
-    stopWorker();
+    // Minimising the window is no reason to stop; closing it is.
+    if (!event->spontaneous())
+        stopWorker();
     QWidget::hideEvent(event);
 }
 
