@@ -13,7 +13,7 @@ DetailsWindow* TForm1::detailsWindow() {
         // A window of its own beside the main one, closed with it.
         m_details = new DetailsWindow(this);
         m_details->setErrorReporter(&VlnokanApplication::reportError);
-        m_details->showDesign(m_design);
+        m_details->followDesign(m_design);
         connect(this, &TForm1::designChanged, m_details,
                 [this] { m_details->followDesign(m_design); });
 #ifdef VLNOKAN_WITH_SIMULATION

@@ -4,10 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
-#include <iomanip>
-#include <locale>
 #include <numbers>
-#include <sstream>
 
 namespace vlnokan::details {
 

@@ -50,9 +50,9 @@ Real besselDerivative(int n, Real x) {
     return (besselJ(n - 1, x) - besselJ(n + 1, x)) / 2;
 }
 
-// The zeros of f on (0, largest), found by sign changes on a fine grid and bisection. Zeros of
-// Jn and J'n lie more than 1 apart, ten times the grid step.
-// No zero of Jn or J'n (n ≥ 1) lies below n, so the search starts there.
+// The zeros of f on (from, largest), found by sign changes on a grid and bisection. Zeros of
+// Jn and J'n lie more than 1 apart, ten times the grid step; none of them (n ≥ 1) lies below n,
+// so the search starts there.
 template <typename F> std::vector<Real> zerosBelow(F f, Real from, Real largest) {
     constexpr Real step = 0.1L;
     std::vector<Real> zeros;

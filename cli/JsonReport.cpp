@@ -49,7 +49,9 @@ const Json& JsonDocument::section(const std::string& name) const {
 }
 
 std::string JsonDocument::text() const {
-    return m_root.dump(2) + '\n';
+    // An entry is any byte string the shell passed; what is not UTF-8 becomes U+FFFD rather
+    // than ending the program.
+    return m_root.dump(2, ' ', false, Json::error_handler_t::replace) + '\n';
 }
 
 JsonView::JsonView(std::array<std::string, 4> entries) : m_given(entries), m_entries(entries) {}

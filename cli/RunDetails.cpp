@@ -13,6 +13,7 @@
 
 #include <optional>
 #include <string>
+#include <utility>
 
 namespace vlnokan::cli {
 
@@ -34,7 +35,7 @@ bool sweepable(const Design& design) {
 }
 
 int runJson(const CommandLine& line, const DetailsRequest& request, const std::string& separator,
-            std::ostream& out) {
+            const std::vector<JsonSection>& further, std::ostream& out) {
     JsonView view(line.entries);
     std::optional<std::string> fault;
     Json details = nullptr;
@@ -46,11 +47,14 @@ int runJson(const CommandLine& line, const DetailsRequest& request, const std::s
         fault = errorBoxText(error.message());
     }
     resetFloatingPoint();
+    std::vector<std::pair<std::string, Json>> extra;
     try {
         details = detailsJson(details::describe(view.design()));
         if (request.band && sweepable(view.design()))
             sweep = sweepJson(*request.band, sweep::run(*request.band, view.design().diameter),
                               view.design().diameter);
+        for (const JsonSection& section : further)
+            extra.emplace_back(section.name, section.make(view.design()));
     } catch (const Exception& error) {
         if (!fault)
             fault = errorBoxText(error.message());
@@ -61,6 +65,8 @@ int runJson(const CommandLine& line, const DetailsRequest& request, const std::s
     document.setSection("figures", view.figures());
     document.setSection("details", details);
     document.setSection("sweep", sweep);
+    for (auto& [name, value] : extra)
+        document.setSection(name, std::move(value));
     document.setSection("fault", fault ? Json({{"message", *fault}}) : Json(nullptr));
     out << document.text();
     out.flush();
@@ -70,10 +76,10 @@ int runJson(const CommandLine& line, const DetailsRequest& request, const std::s
 } // namespace
 
 int runDetails(const CommandLine& line, const DetailsRequest& request, std::ostream& out,
-               std::ostream& err) {
+               std::ostream& err, const std::vector<JsonSection>& further) {
     const std::string separator = entry::Locale::get().decimalSeparator();
     if (request.json)
-        return runJson(line, request, separator, out);
+        return runJson(line, request, separator, further, out);
 
     DesignKeepingView view(line.entries, out);
     if (const int status = runCalculate(view, out, err); status != 0)

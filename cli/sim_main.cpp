@@ -21,7 +21,6 @@
 #include <atomic>
 #include <csignal>
 #include <iostream>
-#include <sstream>
 #include <string>
 #include <unistd.h>
 #include <vector>
@@ -137,22 +136,19 @@ int main(int argc, char** argv) {
         return simulateDesign(*line, view.design(), *quality, *radius, false, unused);
     }
 
-    // The details' JSON document as --json makes it, with the simulation added.
+    // The details' JSON document as --json makes it, with the simulation as a further member.
     const auto request = cli::detailsRequest(*line);
     if (!request)
         return usageError();
-    std::ostringstream document;
-    int status = cli::runDetails(*line, *request, document, std::cerr);
-    cli::Json simulation = nullptr;
-    if (status == 0) {
-        // The same calculation once more, quietly, for the design the document does not hold.
-        std::ostringstream quiet;
-        SimulateView view(line->entries, quiet);
-        cli::runCalculate(view, quiet, quiet);
-        status = simulateDesign(*line, view.design(), *quality, *radius, true, simulation);
-    }
-    auto whole = cli::Json::parse(document.str());
-    whole["simulation"] = std::move(simulation);
-    std::cout << whole.dump(2) << std::endl;
-    return status;
+    int simulated = 0;
+    const cli::JsonSection simulation{"simulation", [&](const vlnokan::Design& design) {
+                                          // Only a whole design, not one a fault cut short.
+                                          cli::Json figures = nullptr;
+                                          if (design.funnelKnown)
+                                              simulated = simulateDesign(*line, design, *quality,
+                                                                         *radius, true, figures);
+                                          return figures;
+                                      }};
+    const int status = cli::runDetails(*line, *request, std::cout, std::cerr, {simulation});
+    return status != 0 ? status : simulated;
 }

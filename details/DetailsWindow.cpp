@@ -1,8 +1,6 @@
 #include "details/DetailsWindow.h"
 
 #include "calc/Details.h"
-#include "core/Checked.h"
-#include "core/Faults.h"
 #include "details/DiameterBar.h"
 #include "details/SweepSection.h"
 #include "entry/Locale.h"
@@ -15,8 +13,6 @@
 #include <QTableWidget>
 #include <QTimer>
 #include <QVBoxLayout>
-
-#include <exception>
 
 namespace vlnokan {
 
@@ -46,7 +42,7 @@ DetailsWindow::DetailsWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     m_pending = new QTimer(this);
     m_pending->setSingleShot(true);
     m_pending->setInterval(0);
-    connect(m_pending, &QTimer::timeout, this, &DetailsWindow::refresh);
+    connect(m_pending, &QTimer::timeout, this, [this] { showDesign(m_design); });
 
     auto* content = new QWidget;
     m_sections = new QVBoxLayout(content);
@@ -151,39 +147,40 @@ void DetailsWindow::followDesign(const Design& design) {
     m_pending->start();
 }
 
-void DetailsWindow::refresh() {
-    // A fault stops here and goes to the error box: nothing unwinds through the timer.
-    std::string message;
-    try {
-        showDesign(m_design);
-        return;
-    } catch (const Exception& fault) {
-        message = fault.message();
-    } catch (const std::exception& fault) {
-        message = fault.what();
-    }
-    resetFloatingPoint();
-    if (m_report)
-        m_report(message);
+void DetailsWindow::setErrorReporter(ErrorReporter reporter) {
+    m_report = reporter;
+    m_sweep->setErrorReporter(std::move(reporter));
 }
 
 void DetailsWindow::showDesign(const Design& design) {
     m_pending->stop();
     m_design = design;
-    const details::Details d = details::describe(design);
-    if (!d.unavailable.empty()) {
-        m_heading->setText(QStringLiteral("Podrobnosti nejsou k dispozici: %1.")
-                               .arg(QString::fromStdString(d.unavailable)));
-        m_warning->hide();
-        m_modes->setRowCount(0);
-        m_modesNote->clear();
-        m_sweep->setDiameter(0);
-        m_horn->clear();
-        for (QLabel* label :
-             {m_fineLo, m_fineLg, m_fineLo4, m_fineLg4, m_fineLg34, m_fineR, m_finer, m_finePhi})
-            label->setText(dash);
-        return;
-    }
+    const bool shown = guarded(m_report, [&] {
+        const details::Details d = details::describe(design);
+        if (d.unavailable.empty())
+            showDetails(d);
+        else
+            showNothing(QString::fromStdString(d.unavailable));
+    });
+    if (!shown)
+        showNothing(QStringLiteral("výpočet podrobností selhal"));
+}
+
+void DetailsWindow::showNothing(const QString& reason) {
+    m_shown.reset();
+    m_heading->setText(QStringLiteral("Podrobnosti nejsou k dispozici: %1.").arg(reason));
+    m_warning->hide();
+    m_modes->setRowCount(0);
+    m_modesNote->clear();
+    m_horn->clear();
+    for (QLabel* label :
+         {m_fineLo, m_fineLg, m_fineLo4, m_fineLg4, m_fineLg34, m_fineR, m_finer, m_finePhi})
+        label->setText(dash);
+    m_sweep->setDiameter(0);
+}
+
+void DetailsWindow::showDetails(const details::Details& d) {
+    m_shown = d;
     m_heading->setText(QStringLiteral("Plechovka o průměru %1 mm na kmitočtu %2 GHz (poslední "
                                       "výpočet).")
                            .arg(d.diameter)
@@ -243,12 +240,15 @@ void DetailsWindow::showDesign(const Design& design) {
 }
 
 void DetailsWindow::showWindow() {
-    const details::Details d = details::describe(m_design);
-    if (!d.unavailable.empty()) {
+    if (!m_shown) {
         m_bar->clear();
         m_windowText->clear();
         return;
     }
+    guarded(m_report, [this] { showWindowOf(*m_shown); });
+}
+
+void DetailsWindow::showWindowOf(const details::Details& d) {
     std::optional<waveguide::DiameterWindow> band;
     if (m_sweep->result())
         band = m_sweep->result()->window;

@@ -1,11 +1,12 @@
 #pragma once
 
 #include "calc/Design.h"
+#include "calc/Details.h"
+#include "details/Guarded.h"
 
 #include <QWidget>
 
-#include <functional>
-#include <string>
+#include <optional>
 
 class QFormLayout;
 class QGroupBox;
@@ -28,15 +29,13 @@ class DetailsWindow final : public QWidget {
 public:
     explicit DetailsWindow(QWidget* parent = nullptr);
 
-    // Where a fault in the details goes: the program's error box. It must not unwind through
-    // the signal that brought the design.
-    using ErrorReporter = std::function<void(const std::string& message)>;
-    void setErrorReporter(ErrorReporter reporter) { m_report = std::move(reporter); }
+    // Where a fault in the details goes (the program's error box); no fault leaves the window.
+    void setErrorReporter(ErrorReporter reporter);
 
     // Takes the design now and shows it once control is back in the event loop, so a running
     // calculation is not held up and several changes in one go redraw once.
     void followDesign(const Design& design);
-    // Shows the design at once.
+    // Shows the design at once; a fault shows no details and goes to the error report.
     void showDesign(const Design& design);
     const Design& design() const { return m_design; }
 
@@ -44,13 +43,15 @@ public:
     void addSection(const QString& title, QWidget* section);
 
 private:
-    void refresh();
-    void showModes();
+    void showDetails(const details::Details& details);
+    void showNothing(const QString& reason);
     void showWindow();
+    void showWindowOf(const details::Details& details);
     QGroupBox* group(const QString& title, const char* name);
     QLabel* figure(QFormLayout* form, const QString& name, const char* objectName);
 
     Design m_design;
+    std::optional<details::Details> m_shown;
     ErrorReporter m_report;
     QTimer* m_pending = nullptr;
     QVBoxLayout* m_sections = nullptr;

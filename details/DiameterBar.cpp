@@ -69,8 +69,13 @@ void DiameterBar::paintEvent(QPaintEvent*) {
     painter.setPen(palette().text().color());
     painter.drawRect(scale);
 
-    // Ticks every 10 mm (5 mm on a short scale) with their diameters.
-    const double stepMm = m_highest - m_lowest > 60 ? 10 : 5;
+    // About ten ticks, 1, 2 or 5 times a power of ten millimetres apart.
+    const double rough = (m_highest - m_lowest) / 10;
+    const double power = std::pow(10.0, std::floor(std::log10(std::max(rough, 1e-3))));
+    const double stepMm = rough <= power       ? power
+                          : rough <= 2 * power ? 2 * power
+                          : rough <= 5 * power ? 5 * power
+                                               : 10 * power;
     const QFontMetrics metrics(font());
     for (double mm = std::ceil(m_lowest / stepMm) * stepMm; mm <= m_highest; mm += stepMm) {
         const double x = xOf(mm);

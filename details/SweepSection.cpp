@@ -119,9 +119,17 @@ void SweepSection::chooseBand() {
 
 void SweepSection::redo() {
     m_result.reset();
-    if (m_band && m_diameter > 0)
-        m_result = sweep::run(*m_band, m_diameter);
-    plot();
+    const bool done = guarded(m_report, [this] {
+        if (m_band && m_diameter > 0)
+            m_result = sweep::run(*m_band, m_diameter);
+        plot();
+    });
+    if (!done) {
+        m_result.reset();
+        m_line->clear();
+        m_points->clear();
+        m_summary->clear();
+    }
     emit swept();
 }
 

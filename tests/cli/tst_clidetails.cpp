@@ -199,6 +199,23 @@ private slots:
         QCOMPARE(early["fault"]["message"].toString(), "Floating point division by zero.");
         QVERIFY(!early["details"]["available"].toBool());
     }
+
+    // An entry of bytes that are not UTF-8 (only a shell passes such) still makes a valid
+    // document, its message with the replacement character.
+    void jsonOfBytesThatAreNotText() {
+        QProcess process;
+        process.start("/bin/sh",
+                      {"-c", "exec \"$0\" --json \"$(printf '2\\377')\" 85 40 300", VLNOKAN_CALC});
+        QVERIFY(process.waitForFinished(10000));
+        QCOMPARE(process.exitCode(), 1);
+        QJsonParseError error;
+        const QJsonObject root =
+            QJsonDocument::fromJson(process.readAllStandardOutput(), &error).object();
+        QCOMPARE(error.error, QJsonParseError::NoError);
+        QCOMPARE(root["fault"]["message"].toString(),
+                 QString::fromUtf8("'2\uFFFD' is not a valid floating point value."));
+        QCOMPARE(root["entries"]["given"]["frequency"].toString(), QString::fromUtf8("2\uFFFD"));
+    }
 };
 
 QTEST_GUILESS_MAIN(TestCliDetails)
