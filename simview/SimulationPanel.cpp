@@ -8,9 +8,9 @@
 #include "simview/SimCharts.h"
 
 #include <QCloseEvent>
-#include <QHideEvent>
 #include <QComboBox>
 #include <QHBoxLayout>
+#include <QHideEvent>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
