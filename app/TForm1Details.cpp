@@ -1,6 +1,10 @@
 #include "app/TForm1.h"
 #include "app/VlnokanApplication.h"
 #include "details/DetailsWindow.h"
+#ifdef VLNOKAN_WITH_SIMULATION
+#include "core/Faults.h"
+#include "simview/SimulationPanel.h"
+#endif
 
 namespace vlnokan {
 
@@ -12,6 +16,24 @@ DetailsWindow* TForm1::detailsWindow() {
         m_details->followDesign(m_design);
         connect(this, &TForm1::designChanged, m_details,
                 [this] { m_details->followDesign(m_design); });
+#ifdef VLNOKAN_WITH_SIMULATION
+        auto* simulation = new simview::SimulationPanel;
+        simulation->setDesign(m_design);
+        // A failed simulation reaches the error box from the panel's own handler, not
+        // through Qt's frames.
+        simulation->setFaultHandler([](const std::exception_ptr& fault) {
+            try {
+                std::rethrow_exception(fault);
+            } catch (const Exception& error) {
+                VlnokanApplication::reportError(error.message());
+            } catch (const std::exception& error) {
+                VlnokanApplication::reportError(error.what());
+            }
+        });
+        connect(this, &TForm1::designChanged, simulation,
+                [this, simulation] { simulation->setDesign(m_design); });
+        m_details->addSection(QStringLiteral("Simulace"), simulation);
+#endif
     }
     return m_details;
 }

@@ -15,6 +15,11 @@ inline constexpr std::array knownOptions{
     OptionSpec{"--band", true},
     OptionSpec{"--sweep", true},
     OptionSpec{"--json", false},
+    // The designed antenna simulated with openEMS, or its model written for a run elsewhere.
+    OptionSpec{"--simulate", false},
+    OptionSpec{"--quality", true},
+    OptionSpec{"--probe-radius", true},
+    OptionSpec{"--export-model", true},
     // The funnel's cutting template at 1:1 (vlnokan-calc-template).
     OptionSpec{"--template", true},
     OptionSpec{"--paper", true},

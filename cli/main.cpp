@@ -37,6 +37,13 @@ int main(int argc, char** argv) {
         for (const auto option : vlnokan::cli::templateOnlyOptions)
             if (line->has(option))
                 return usageError();
+    // The simulation needs the field solver's libraries: they too live in a companion.
+    if (line->has("--simulate") || line->has("--export-model") || line->has("--quality") ||
+        line->has("--probe-radius")) {
+        if (line->has("--template") || line->has("--draw"))
+            return usageError();
+        return vlnokan::cli::runCompanion("vlnokan-calc-sim", argc > 0 ? argv[0] : "", args);
+    }
     if (vlnokan::cli::asksForDetails(*line)) {
         const auto request = vlnokan::cli::detailsRequest(*line);
         if (!request)

@@ -27,4 +27,5 @@ export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 cmake -S . -B build/test-sanitize -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DVLNOKAN_SANITIZE=ON >/dev/null
 cmake --build build/test-sanitize -j "$jobs"
+# The simulations of reference antennas (label slow) ran in the optimised build already.
 ctest --test-dir build/test-sanitize --output-on-failure -j "$jobs" -LE slow

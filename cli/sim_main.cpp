@@ -1,0 +1,154 @@
+// vlnokan-calc-sim: what vlnokan-calc runs for --simulate and --export-model. The same
+// calculation and output (or JSON document), then the designed antenna simulated with openEMS,
+// or its model written for a run elsewhere. Progress goes to standard error; Ctrl+C stops the
+// engine too.
+#include "cli/CliView.h"
+#include "cli/DetailsOptions.h"
+#include "cli/JsonReport.h"
+#include "cli/Options.h"
+#include "cli/RunCommand.h"
+#include "cli/RunDetails.h"
+#include "cli/SimReport.h"
+#include "cli/Usage.h"
+#include "core/ErrorText.h"
+#include "core/Faults.h"
+#include "sim/CanModel.h"
+#include "sim/HornGain.h"
+#include "sim/ModelWriter.h"
+#include "sim/ResultCache.h"
+#include "sim/Simulation.h"
+
+#include <atomic>
+#include <csignal>
+#include <iostream>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+namespace cli = vlnokan::cli;
+namespace sim = vlnokan::sim;
+
+std::atomic<bool> interrupted{false};
+
+extern "C" void interrupt(int) {
+    interrupted = true;
+}
+
+// The calculation's view that also keeps the final design.
+class SimulateView final : public cli::CliView {
+public:
+    using CliView::CliView;
+    void designKnown(const vlnokan::Design& design) override { m_design = design; }
+    const vlnokan::Design& design() const { return m_design; }
+
+private:
+    vlnokan::Design m_design;
+};
+
+int usageError() {
+    std::cerr << cli::usage << '\n';
+    return 2;
+}
+
+std::optional<double> probeRadius(const cli::CommandLine& line) {
+    const auto text = line.value("--probe-radius");
+    if (!text)
+        return 1.0;
+    try {
+        std::size_t used = 0;
+        const double radius = std::stod(*text, &used);
+        if (used == text->size() && radius >= 0 && radius <= 10)
+            return radius;
+    } catch (const std::exception&) {
+    }
+    return std::nullopt;
+}
+
+// Simulates (or exports) the design; the figures go to out as lines, or into simulation.
+int simulateDesign(const cli::CommandLine& line, const vlnokan::Design& design,
+                   sim::Quality quality, double radius, bool json, cli::Json& simulation) {
+    try {
+        sim::CanOptions options;
+        options.cellsPerWavelength = sim::cellsPerWavelength(quality);
+        options.probeRadius = radius;
+        const sim::SimModel model = sim::canModel(design, options);
+        if (const auto folder = line.value("--export-model")) {
+            sim::exportModel(model, *folder);
+            (json ? std::cerr : std::cout)
+                << "model = " << *folder << "/model.xml, " << model.cellCount() << " cells, about "
+                << sim::memoryEstimate(model) / (1024 * 1024) << " MB" << std::endl;
+        }
+        if (!line.has("--simulate"))
+            return 0;
+
+        std::signal(SIGINT, interrupt);
+        std::signal(SIGTERM, interrupt);
+        const bool terminal = isatty(STDERR_FILENO) != 0;
+        sim::SimSettings settings;
+        settings.cacheFolder = sim::defaultCacheFolder();
+        const auto results = sim::simulate(
+            model, settings,
+            [&](const sim::Progress& progress) {
+                std::cerr << cli::progressText(progress, terminal) << std::flush;
+            },
+            interrupted);
+        if (terminal)
+            std::cerr << '\n';
+        const auto estimate = sim::hornGainEstimate(design);
+        if (json)
+            simulation = cli::simulationJson(results, sim::qualityName(quality), estimate);
+        else
+            cli::printSimulation(std::cout, results, sim::qualityName(quality), estimate);
+        return 0;
+    } catch (const vlnokan::EAbort&) {
+        std::cerr << "\nerror: Simulace byla přerušena.\n";
+        simulation = {{"fault", "Simulace byla přerušena."}};
+        return 130;
+    } catch (const vlnokan::Exception& fault) {
+        const std::string text = vlnokan::errorBoxText(fault.message());
+        std::cerr << "error: " << text << '\n';
+        simulation = {{"fault", text}};
+        return 1;
+    }
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    const auto line = cli::parseCommandLine(args, cli::knownOptions);
+    if (!line)
+        return usageError();
+    const auto quality = sim::qualityFromName(line->value("--quality").value_or("quick"));
+    const auto radius = probeRadius(*line);
+    const auto exportFolder = line->value("--export-model");
+    if (!quality || !radius || (exportFolder && exportFolder->empty()))
+        return usageError();
+
+    const bool json = line->has("--json");
+    if (!json) {
+        SimulateView view(line->entries, std::cout);
+        if (const int status = cli::runCalculate(view, std::cout, std::cerr); status != 0)
+            return status;
+        cli::Json unused;
+        return simulateDesign(*line, view.design(), *quality, *radius, false, unused);
+    }
+
+    // The details' JSON document as --json makes it, with the simulation as a further member.
+    const auto request = cli::detailsRequest(*line);
+    if (!request)
+        return usageError();
+    int simulated = 0;
+    const cli::JsonSection simulation{"simulation", [&](const vlnokan::Design& design) {
+                                          // Only a whole design, not one a fault cut short.
+                                          cli::Json figures = nullptr;
+                                          if (design.funnelKnown)
+                                              simulated = simulateDesign(*line, design, *quality,
+                                                                         *radius, true, figures);
+                                          return figures;
+                                      }};
+    const int status = cli::runDetails(*line, *request, std::cout, std::cerr, {simulation});
+    return status != 0 ? status : simulated;
+}

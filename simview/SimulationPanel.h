@@ -1,0 +1,88 @@
+#pragma once
+
+#include "calc/Design.h"
+#include "sim/EngineProgress.h"
+#include "sim/SimResults.h"
+
+#include <QWidget>
+
+#include <atomic>
+#include <exception>
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <thread>
+
+class QComboBox;
+class QLabel;
+class QProgressBar;
+class QPushButton;
+class QVBoxLayout;
+class QSpinBox;
+
+namespace vlnokan::simview {
+
+// The "Simulace" part of the antenna details: the designed antenna simulated with openEMS.
+// The engine runs as a child process from a worker thread, so the window stays responsive;
+// closing the window or a new design stops it. Faults go to the handler given, never through
+// Qt's frames.
+class SimulationPanel final : public QWidget {
+    Q_OBJECT
+
+public:
+    using FaultHandler = std::function<void(const std::exception_ptr&)>;
+
+    explicit SimulationPanel(QWidget* parent = nullptr);
+    ~SimulationPanel() override;
+
+    // The design to simulate; a running simulation of an older one is stopped.
+    void setDesign(const Design& design);
+    // Where a failed simulation is reported (the application's error box).
+    void setFaultHandler(FaultHandler handler) { m_faultHandler = std::move(handler); }
+    void setCacheFolder(std::filesystem::path folder) { m_cacheFolder = std::move(folder); }
+
+    void start();
+    void cancel();
+    bool running() const { return m_worker.joinable(); }
+    void showResults(const sim::SimResults& results);
+
+    QPushButton* startButton() const { return m_start; }
+    QPushButton* cancelButton() const { return m_cancel; }
+    QProgressBar* progressBar() const { return m_progress; }
+    QComboBox* qualityBox() const { return m_quality; }
+    QLabel* statusLabel() const { return m_status; }
+    QLabel* gainLabel() const { return m_gain; }
+    QWidget* chartsArea() const { return m_charts; }
+
+signals:
+    void finished();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    // The panel hidden with its window: the engine stops.
+    void hideEvent(QHideEvent* event) override;
+
+private:
+    void showProgress(const sim::Progress& progress);
+    void runEnded(std::optional<sim::SimResults> results, std::exception_ptr fault);
+    void stopWorker();
+    void setRunning(bool running);
+
+    Design m_design;
+    std::optional<double> m_hornEstimate;
+    FaultHandler m_faultHandler;
+    std::filesystem::path m_cacheFolder;
+    std::thread m_worker;
+    std::atomic<bool> m_cancelled{false};
+
+    QComboBox* m_quality = nullptr;
+    QPushButton* m_start = nullptr;
+    QPushButton* m_cancel = nullptr;
+    QProgressBar* m_progress = nullptr;
+    QLabel* m_status = nullptr;
+    QLabel* m_gain = nullptr;
+    QWidget* m_charts = nullptr;
+    QVBoxLayout* m_chartsLayout = nullptr;
+};
+
+} // namespace vlnokan::simview

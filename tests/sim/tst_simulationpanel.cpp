@@ -1,0 +1,184 @@
+#include "core/Faults.h"
+#include "sim/SimFaults.h"
+#include "simview/SimulationPanel.h"
+#include "tests/sim/ScriptEngine.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QtCharts/QChartView>
+#include <QtCharts/QLineSeries>
+#include <QtCharts/QPolarChart>
+
+#include <cmath>
+#include <numbers>
+
+using namespace vlnokan;
+using namespace vlnokan::sim;
+using vlnokan::simview::SimulationPanel;
+
+namespace {
+
+Design defaultDesign() {
+    Design design;
+    design.frequency = 2.4L;
+    design.diameter = 85;
+    design.angle = 40;
+    design.mouth = 300;
+    design.canKnown = true;
+    design.funnelKnown = true;
+    return design;
+}
+
+SimResults sampleResults() {
+    SimResults results;
+    results.centreHz = 2.4e9;
+    results.gainDbi = 16.12;
+    for (int k = 0; k <= 20; ++k)
+        results.band.push_back(
+            {1.92e9 + k * 0.048e9, {50.0 + k, 10.0 - k}, -5.0 - std::abs(10 - k), 1, 1});
+    results.match = bestMatch(results.band);
+    for (int k = 0; k <= 180; ++k) {
+        results.farField.pattern.thetaDeg.push_back(-180 + 2 * k);
+        results.farField.pattern.ePlaneDb.push_back(-std::abs(-180 + 2 * k) / 4.0);
+        results.farField.pattern.hPlaneDb.push_back(-std::abs(-180 + 2 * k) / 5.0);
+    }
+    return results;
+}
+
+const QString progressLine =
+    "echo '[@ 1s] Timestep: 10 || Speed: 1 MC/s (1e-3 s/TS) || Energy: ~1e-9 (-20.00dB)'\n";
+
+} // namespace
+
+// The simulation's part of the details window, driven as a user drives it.
+class TestSimulationPanel final : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir m_folder;
+
+    void prepare(SimulationPanel& panel) {
+        panel.setCacheFolder((m_folder.path() + "/cache").toStdString());
+        panel.setDesign(defaultDesign());
+        panel.resize(700, 800);
+        panel.show();
+    }
+
+private slots:
+    void startNeedsADesign() {
+        SimulationPanel panel;
+        QVERIFY(!panel.startButton()->isEnabled());
+        QVERIFY(!panel.cancelButton()->isEnabled());
+        panel.setDesign(defaultDesign());
+        QVERIFY(panel.startButton()->isEnabled());
+    }
+
+    // The simulated gain beside the horn's textbook estimate for 2.4 GHz, 40 degrees, 300 mm:
+    // 10 log10((pi Du / Lo)^2) - L(s) = 17.55 - 1.40 = 16.15 dBi.
+    void resultsShowGainChartsAndPatterns() {
+        SimulationPanel panel;
+        prepare(panel);
+        panel.showResults(sampleResults());
+        QVERIFY(panel.gainLabel()->text().startsWith("Zisk podle simulace: 16.1 dBi"));
+        QVERIFY(panel.gainLabel()->text().contains("odhad trychtýře: 16.1 dBi"));
+        const auto views = panel.chartsArea()->findChildren<QChartView*>();
+        QCOMPARE(views.size(), 3);
+        int polar = 0;
+        for (QChartView* view : views) {
+            if (auto* chart = qobject_cast<QPolarChart*>(view->chart())) {
+                ++polar;
+                auto* series = qobject_cast<QLineSeries*>(chart->series().first());
+                // Every direction once, in order of angle, closed at the top.
+                QCOMPARE(series->count(), 182);
+                QCOMPARE(series->at(0), QPointF(0, 0));
+                QCOMPARE(series->at(series->count() - 1).x(), 360.0);
+            } else {
+                // S11 with f marked, resistance and reactance.
+                QCOMPARE(view->chart()->series().size(), 4);
+            }
+        }
+        QCOMPARE(polar, 2);
+        // Shown again, the charts are replaced, not added.
+        panel.showResults(sampleResults());
+        QCOMPARE(panel.chartsArea()->findChildren<QChartView*>().size(), 3);
+    }
+
+    void progressThenCancel() {
+        ScriptLauncher launcher(writeScript(m_folder.filePath("slow"),
+                                            progressLine + "while [ ! -f ABORT ]; do sleep 0.05; "
+                                                           "done\nexit 0\n"));
+        Engines::Replacement replacement(launcher);
+        SimulationPanel panel;
+        prepare(panel);
+        QTest::mouseClick(panel.startButton(), Qt::LeftButton);
+        QVERIFY(panel.running());
+        QVERIFY(!panel.startButton()->isEnabled());
+        QVERIFY(!panel.qualityBox()->isEnabled());
+        QVERIFY(QTest::qWaitFor([&] { return panel.progressBar()->value() == 50; }, 5000));
+        QTest::mouseClick(panel.cancelButton(), Qt::LeftButton);
+        QVERIFY(QTest::qWaitFor([&] { return !panel.running(); }, 1000));
+        QVERIFY(panel.statusLabel()->text().contains("zrušena"));
+        QVERIFY(panel.startButton()->isEnabled());
+        QVERIFY(processGone(launcher.lastId));
+    }
+
+    void failureGoesToTheHandler() {
+        ScriptLauncher launcher(writeScript(m_folder.filePath("crash"), "echo broken\nexit 2\n"));
+        Engines::Replacement replacement(launcher);
+        SimulationPanel panel;
+        prepare(panel);
+        std::string reported;
+        panel.setFaultHandler([&](const std::exception_ptr& fault) {
+            try {
+                std::rethrow_exception(fault);
+            } catch (const ESimulation& error) {
+                reported = error.message();
+            }
+        });
+        QTest::mouseClick(panel.startButton(), Qt::LeftButton);
+        QVERIFY(QTest::qWaitFor([&] { return !panel.running(); }, 5000));
+        QVERIFY(reported.find("broken") != std::string::npos);
+        QVERIFY(panel.statusLabel()->text().contains("broken"));
+    }
+
+    // Closing the panel or the window it is in, or a new design, stops the engine at once.
+    void closingOrNewDesignStopsTheEngine_data() {
+        QTest::addColumn<int>("how");
+        QTest::newRow("panel closed") << 0;
+        QTest::newRow("new design") << 1;
+        QTest::newRow("window around it closed") << 2;
+    }
+    void closingOrNewDesignStopsTheEngine() {
+        QFETCH(int, how);
+        ScriptLauncher launcher(writeScript(m_folder.filePath("endless"),
+                                            "trap '' TERM\nwhile :; do sleep 0.05; done\n"));
+        Engines::Replacement replacement(launcher);
+        QWidget window;
+        auto panel = std::make_unique<SimulationPanel>(how == 2 ? &window : nullptr);
+        prepare(*panel);
+        window.show();
+        QTest::mouseClick(panel->startButton(), Qt::LeftButton);
+        QVERIFY(QTest::qWaitFor([&] { return launcher.lastId != 0; }, 5000));
+        QElapsedTimer timer;
+        timer.start();
+        if (how == 0) {
+            panel->close();
+        } else if (how == 1) {
+            Design other = defaultDesign();
+            other.mouth = 250;
+            panel->setDesign(other);
+        } else {
+            window.close();
+        }
+        QVERIFY(!panel->running());
+        QVERIFY(timer.elapsed() < 1000);
+        QVERIFY(processGone(launcher.lastId));
+    }
+};
+
+QTEST_MAIN(TestSimulationPanel)
+#include "tst_simulationpanel.moc"
