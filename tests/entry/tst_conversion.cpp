@@ -228,7 +228,9 @@ private slots:
             const test::Outcome integer = test::outcomeOf([&] { entry::toInteger(text); });
             QVERIFY(integer.kind.isEmpty() || integer.kind == "EConvertError");
         }
-        QVERIFY(timer.elapsed() < 5000);
+        // Generous, as a loaded machine under the sanitizers is slow: it catches a text that
+        // never ends, not a slow second.
+        QVERIFY(timer.elapsed() < 30000);
     }
 
     void hugeTextsEndQuickly_data() {
