@@ -17,6 +17,12 @@ struct Design {
     bool canKnown = false;     // frequency and diameter are final
     bool funnelKnown = false;  // angle and mouth are final and the pattern was developed
 
+    // A design whose every entry is final, as a Calculate without a fault leaves it.
+    static Design complete(Real frequency, std::int32_t diameter, std::int32_t angle,
+                           std::int32_t mouth) {
+        return {frequency, diameter, angle, mouth, true, true};
+    }
+
     friend bool operator==(const Design&, const Design&) = default;
 };
 

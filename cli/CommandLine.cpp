@@ -23,12 +23,12 @@ std::optional<CommandLine> parseCommandLine(const std::vector<std::string>& args
     const std::size_t firstEntry = args.size() - 4;
     std::copy(args.begin() + std::ptrdiff_t(firstEntry), args.end(), line.entries.begin());
     for (std::size_t i = 0; i < firstEntry; ++i) {
-        const auto spec = std::find_if(known.begin(), known.end(), [&](const OptionSpec& each) {
+        const auto option = std::find_if(known.begin(), known.end(), [&](const OptionSpec& each) {
             return each.name == args[i];
         });
-        if (spec == known.end() || line.has(args[i]))
+        if (option == known.end() || line.has(args[i]))
             return std::nullopt;
-        if (!spec->takesValue) {
+        if (!option->takesValue) {
             line.options.emplace_back(args[i], std::string());
             continue;
         }

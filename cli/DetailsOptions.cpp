@@ -1,20 +1,23 @@
 #include "cli/DetailsOptions.h"
 
+#include "core/Faults.h"
+#include "entry/Conversion.h"
+
 #include <algorithm>
-#include <charconv>
 
 namespace vlnokan::cli {
 
 namespace {
 
+// Read by the entries' own conversion, in extended precision on every system (the C++ library
+// of the Windows build reads a long double only to double precision).
 std::optional<Real> number(std::string text) {
     std::replace(text.begin(), text.end(), ',', '.');
-    Real value = 0;
-    const char* end = text.data() + text.size();
-    const auto [stop, error] = std::from_chars(text.data(), end, value);
-    if (text.empty() || error != std::errc() || stop != end)
+    try {
+        return entry::toReal(text, ".");
+    } catch (const Exception&) {
         return std::nullopt;
-    return value;
+    }
 }
 
 } // namespace

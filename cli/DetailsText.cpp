@@ -45,9 +45,13 @@ void printDetails(const details::Details& d, const std::string& separator, std::
         line(out, "fine phi", decimals(d.funnel->pattern.phi, 2, separator));
     }
     std::string carried;
-    for (const auto& row : d.modes)
-        if (row.propagates)
-            carried += (carried.empty() ? "" : " ") + row.mode.name();
+    for (const auto& row : d.modes) {
+        if (!row.propagates)
+            continue;
+        if (!carried.empty())
+            carried += ' ';
+        carried += row.mode.name();
+    }
     line(out, "modes", (carried.empty() ? "none" : carried) + (d.modesCut ? " and more" : ""));
     for (const auto& row : d.modes)
         line(out, "mode " + row.mode.name(),

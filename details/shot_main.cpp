@@ -15,13 +15,7 @@ int main(int argc, char** argv) {
         std::cerr << "usage: vlnokan-details-shot FILE.png\n";
         return 2;
     }
-    vlnokan::Design design;
-    design.frequency = 2.4L;
-    design.diameter = 85;
-    design.angle = 40;
-    design.mouth = 300;
-    design.canKnown = true;
-    design.funnelKnown = true;
+    const auto design = vlnokan::Design::complete(2.4L, 85, 40, 300);
 
     vlnokan::DetailsWindow window;
     window.showDesign(design);

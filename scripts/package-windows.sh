@@ -21,9 +21,7 @@ mkdir "$stage/$name"
 crlf() { perl -pe 's/\r?\n/\r\n/' "$1"; }
 cp "$build/cli/vlnokan-calc.exe" "$stage/$name/"
 crlf "$root/packaging/windows/README.txt" >"$stage/$name/README.txt"
-if [ -f "$root/LICENSE" ]; then
-    crlf "$root/LICENSE" >"$stage/$name/LICENSE.txt"
-fi
+crlf "$root/LICENSE" >"$stage/$name/LICENSE.txt"
 # The MinGW-w64 runtime and winpthreads are linked in statically; their licences ask for their
 # notices to go with the program. The GCC runtime's exception asks for none.
 crlf /usr/share/doc/mingw-w64-common/copyright >"$stage/$name/THIRD-PARTY-NOTICES.txt"

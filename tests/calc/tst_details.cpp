@@ -9,14 +9,7 @@ using namespace vlnokan;
 namespace {
 
 Design design(double frequency, int diameter, int angle = 40, int mouth = 300) {
-    Design d;
-    d.frequency = frequency;
-    d.diameter = diameter;
-    d.angle = angle;
-    d.mouth = mouth;
-    d.canKnown = true;
-    d.funnelKnown = true;
-    return d;
+    return Design::complete(frequency, diameter, angle, mouth);
 }
 
 bool near(Real value, double expected, double tolerance) {

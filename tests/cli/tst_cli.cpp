@@ -1,26 +1,15 @@
-#include <QProcess>
-#include <QProcessEnvironment>
+#include "tests/support/CalcProcess.h"
+
 #include <QTest>
 
 // vlnokan-calc as a user runs it: four entry texts in, notices and figures out, in order.
 class TestCli final : public QObject {
     Q_OBJECT
 
-    struct Run {
-        int exitCode = -1;
-        QString out;
-        QString err;
-    };
+    using Run = vlnokan::test::CalcRun;
 
     static Run run(const QStringList& arguments, const QString& lcAll = "C") {
-        QProcess process;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert("LC_ALL", lcAll);
-        process.setProcessEnvironment(environment);
-        process.start(VLNOKAN_CALC, arguments);
-        process.waitForFinished(10000);
-        return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-                QString::fromUtf8(process.readAllStandardError())};
+        return vlnokan::test::runCalc(VLNOKAN_CALC, arguments, lcAll);
     }
 
 private slots:

@@ -1,8 +1,8 @@
+#include "tests/support/CalcProcess.h"
+
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
-#include <QProcessEnvironment>
 #include <QRegularExpression>
 #include <QTest>
 
@@ -12,21 +12,10 @@
 class TestCliDetails final : public QObject {
     Q_OBJECT
 
-    struct Run {
-        int exitCode = -1;
-        QString out;
-        QString err;
-    };
+    using Run = vlnokan::test::CalcRun;
 
     static Run run(const QStringList& arguments, const QString& lcAll = "C") {
-        QProcess process;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert("LC_ALL", lcAll);
-        process.setProcessEnvironment(environment);
-        process.start(VLNOKAN_CALC, arguments);
-        process.waitForFinished(10000);
-        return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-                QString::fromUtf8(process.readAllStandardError())};
+        return vlnokan::test::runCalc(VLNOKAN_CALC, arguments, lcAll);
     }
 
     static QJsonObject json(const QStringList& arguments, int exitCode = 0) {

@@ -1,8 +1,8 @@
+#include "tests/support/CalcProcess.h"
+
 #include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
-#include <QProcessEnvironment>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -12,23 +12,12 @@ class TestCliSimulate final : public QObject {
 
     QTemporaryDir m_folder;
 
-    struct Run {
-        int exitCode = -1;
-        QString out;
-        QString err;
-    };
+    using Run = vlnokan::test::CalcRun;
 
     Run run(const QStringList& arguments, const QString& engine) {
-        QProcess process;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert("LC_ALL", "C");
-        environment.insert("XDG_CACHE_HOME", m_folder.filePath("cache"));
-        environment.insert("VLNOKAN_OPENEMS", engine);
-        process.setProcessEnvironment(environment);
-        process.start(VLNOKAN_CALC, arguments);
-        process.waitForFinished(20000);
-        return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-                QString::fromUtf8(process.readAllStandardError())};
+        return vlnokan::test::runCalc(
+            VLNOKAN_CALC, arguments, QStringLiteral("C"),
+            {{"XDG_CACHE_HOME", m_folder.filePath("cache")}, {"VLNOKAN_OPENEMS", engine}});
     }
 
     QString engine(const QString& name, const QString& body) {

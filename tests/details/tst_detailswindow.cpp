@@ -19,14 +19,7 @@ using namespace vlnokan::test;
 namespace {
 
 Design defaults() {
-    Design design;
-    design.frequency = 2.4L;
-    design.diameter = 85;
-    design.angle = 40;
-    design.mouth = 300;
-    design.canKnown = true;
-    design.funnelKnown = true;
-    return design;
+    return Design::complete(2.4L, 85, 40, 300);
 }
 
 QString text(const QWidget* window, const char* name) {

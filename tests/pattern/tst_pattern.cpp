@@ -12,13 +12,7 @@ using namespace vlnokan::pattern;
 namespace {
 
 Design funnel(int angle, int diameter, int mouth) {
-    Design design;
-    design.frequency = 2.4L;
-    design.diameter = diameter;
-    design.angle = angle;
-    design.mouth = mouth;
-    design.canKnown = design.funnelKnown = true;
-    return design;
+    return Design::complete(2.4L, diameter, angle, mouth);
 }
 
 double distance(Point a, Point b) {

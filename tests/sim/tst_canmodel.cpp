@@ -16,14 +16,7 @@ using namespace vlnokan::sim;
 namespace {
 
 Design design(long double frequency, int diameter, int angle, int mouth) {
-    Design d;
-    d.frequency = frequency;
-    d.diameter = diameter;
-    d.angle = angle;
-    d.mouth = mouth;
-    d.canKnown = true;
-    d.funnelKnown = true;
-    return d;
+    return Design::complete(frequency, diameter, angle, mouth);
 }
 
 bool onLine(const std::vector<double>& lines, double value) {

@@ -38,14 +38,7 @@ private:
 };
 
 Design defaultDesign() {
-    Design design;
-    design.frequency = 2.4L;
-    design.diameter = 85;
-    design.angle = 40;
-    design.mouth = 300;
-    design.canKnown = true;
-    design.funnelKnown = true;
-    return design;
+    return Design::complete(2.4L, 85, 40, 300);
 }
 
 // A half-wave dipole along z, fed in a 2 mm gap in its middle, in free space.

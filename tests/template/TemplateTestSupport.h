@@ -8,13 +8,7 @@
 namespace vlnokan::test {
 
 inline Design funnelDesign(int angle, int diameter, int mouth) {
-    Design design;
-    design.frequency = 2.4L;
-    design.diameter = diameter;
-    design.angle = angle;
-    design.mouth = mouth;
-    design.canKnown = design.funnelKnown = true;
-    return design;
+    return Design::complete(2.4L, diameter, angle, mouth);
 }
 
 inline bool dark(QRgb pixel) {

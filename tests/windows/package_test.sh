@@ -25,9 +25,9 @@ mkdir -p "$unpacked"
 (cd "$unpacked" && cmake -E tar xf "$zip") || fail "$zip does not unpack"
 folder=$(basename "$zip" .zip)
 contents=$(cd "$unpacked" && find . -type f | sort | tr '\n' ' ')
-expected="./$folder/README.txt ./$folder/THIRD-PARTY-NOTICES.txt ./$folder/vlnokan-calc.exe "
+expected="./$folder/LICENSE.txt ./$folder/README.txt ./$folder/THIRD-PARTY-NOTICES.txt ./$folder/vlnokan-calc.exe "
 [ "$contents" = "$expected" ] || fail "the zip holds $contents, not $expected"
-for text in README.txt THIRD-PARTY-NOTICES.txt; do
+for text in LICENSE.txt README.txt THIRD-PARTY-NOTICES.txt; do
     perl -ne 'exit 1 if /(?<!\r)\n/' "$unpacked/$folder/$text" || fail "$text has lines without CR LF"
 done
 
