@@ -1,8 +1,7 @@
 #include "app/TForm1.h"
-#include "app/VlnokanApplication.h"
+#include "core/Guard.h"
 #include "details/DetailsWindow.h"
 #ifdef VLNOKAN_WITH_SIMULATION
-#include "core/Faults.h"
 #include "simview/SimulationPanel.h"
 #endif
 
@@ -12,7 +11,6 @@ DetailsWindow* TForm1::detailsWindow() {
     if (!m_details) {
         // A window of its own beside the main one, closed with it.
         m_details = new DetailsWindow(this);
-        m_details->setErrorReporter(&VlnokanApplication::reportError);
         m_details->followDesign(m_design);
         connect(this, &TForm1::designChanged, m_details,
                 [this] { m_details->followDesign(m_design); });
@@ -21,15 +19,8 @@ DetailsWindow* TForm1::detailsWindow() {
         simulation->setDesign(m_design);
         // A failed simulation reaches the error box from the panel's own handler, not
         // through Qt's frames.
-        simulation->setFaultHandler([](const std::exception_ptr& fault) {
-            try {
-                std::rethrow_exception(fault);
-            } catch (const Exception& error) {
-                VlnokanApplication::reportError(error.message());
-            } catch (const std::exception& error) {
-                VlnokanApplication::reportError(error.what());
-            }
-        });
+        simulation->setFaultHandler(
+            [](const std::exception_ptr& fault) { FaultHandler::get().handleFault(fault); });
         connect(this, &TForm1::designChanged, simulation,
                 [this, simulation] { simulation->setDesign(m_design); });
         m_details->addSection(QStringLiteral("Simulace"), simulation);

@@ -122,7 +122,7 @@ void TForm1::Print1Click() {
 
 void TForm1::Template1Click() {
     if (!m_templateDialog) {
-        m_templateDialog = new templ::TemplateDialog(&VlnokanApplication::reportError, this);
+        m_templateDialog = new templ::TemplateDialog(this);
         m_templateDialog->setObjectName(QStringLiteral("TemplateDialog"));
         connect(this, &TForm1::designChanged, m_templateDialog,
                 [this] { m_templateDialog->setDesign(m_design); });

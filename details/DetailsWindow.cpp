@@ -1,5 +1,7 @@
 #include "details/DetailsWindow.h"
 
+#include "core/Guard.h"
+
 #include "calc/Details.h"
 #include "details/DiameterBar.h"
 #include "details/SweepSection.h"
@@ -147,21 +149,19 @@ void DetailsWindow::followDesign(const Design& design) {
     m_pending->start();
 }
 
-void DetailsWindow::setErrorReporter(ErrorReporter reporter) {
-    m_report = reporter;
-    m_sweep->setErrorReporter(std::move(reporter));
-}
-
 void DetailsWindow::showDesign(const Design& design) {
     m_pending->stop();
     m_design = design;
-    const bool shown = guarded(m_report, [&] {
-        const details::Details d = details::describe(design);
-        if (d.unavailable.empty())
-            showDetails(d);
-        else
-            showNothing(QString::fromStdString(d.unavailable));
-    });
+    const bool shown = guarded(
+        [&] {
+            const details::Details d = details::describe(design);
+            if (d.unavailable.empty())
+                showDetails(d);
+            else
+                showNothing(QString::fromStdString(d.unavailable));
+            return true;
+        },
+        false);
     if (!shown)
         showNothing(QStringLiteral("výpočet podrobností selhal"));
 }
@@ -245,7 +245,7 @@ void DetailsWindow::showWindow() {
         m_windowText->clear();
         return;
     }
-    guarded(m_report, [this] { showWindowOf(*m_shown); });
+    guarded([this] { showWindowOf(*m_shown); });
 }
 
 void DetailsWindow::showWindowOf(const details::Details& d) {

@@ -2,7 +2,6 @@
 
 #include "calc/Design.h"
 #include "calc/Details.h"
-#include "details/Guarded.h"
 
 #include <QWidget>
 
@@ -30,7 +29,6 @@ public:
     explicit DetailsWindow(QWidget* parent = nullptr);
 
     // Where a fault in the details goes (the program's error box); no fault leaves the window.
-    void setErrorReporter(ErrorReporter reporter);
 
     // Takes the design now and shows it once control is back in the event loop, so a running
     // calculation is not held up and several changes in one go redraw once.
@@ -52,7 +50,6 @@ private:
 
     Design m_design;
     std::optional<details::Details> m_shown;
-    ErrorReporter m_report;
     QTimer* m_pending = nullptr;
     QVBoxLayout* m_sections = nullptr;
     QLabel* m_heading = nullptr;

@@ -1,5 +1,7 @@
 #include "details/SweepSection.h"
 
+#include "core/Guard.h"
+
 #include "calc/Details.h"
 #include "entry/Locale.h"
 
@@ -119,11 +121,14 @@ void SweepSection::chooseBand() {
 
 void SweepSection::redo() {
     m_result.reset();
-    const bool done = guarded(m_report, [this] {
-        if (m_band && m_diameter > 0)
-            m_result = sweep::run(*m_band, m_diameter);
-        plot();
-    });
+    const bool done = guarded(
+        [this] {
+            if (m_band && m_diameter > 0)
+                m_result = sweep::run(*m_band, m_diameter);
+            plot();
+            return true;
+        },
+        false);
     if (!done) {
         m_result.reset();
         m_line->clear();

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "calc/BandSweep.h"
-#include "details/Guarded.h"
 
 #include <QWidget>
 
@@ -26,7 +25,6 @@ class SweepSection final : public QWidget {
 public:
     explicit SweepSection(QWidget* parent = nullptr);
 
-    void setErrorReporter(ErrorReporter reporter) { m_report = std::move(reporter); }
     // Sweeps the chosen band for a can of this diameter; 0: no can to sweep.
     void setDiameter(std::int32_t diameter);
     // The chosen band, none while a range of one's own is not a band.
@@ -55,7 +53,6 @@ private:
     std::optional<sweep::Band> m_band;
     std::optional<sweep::Result> m_result;
     std::int32_t m_diameter = 0;
-    ErrorReporter m_report;
 };
 
 } // namespace vlnokan

@@ -1,6 +1,7 @@
 #include "template/TemplateDialog.h"
 
 #include "core/Faults.h"
+#include "core/Guard.h"
 #include "template/FileChooser.h"
 #include "template/TemplatePreview.h"
 #include "template/TemplatePrinter.h"
@@ -39,8 +40,7 @@ QString sheetsText(qsizetype count) {
 
 } // namespace
 
-TemplateDialog::TemplateDialog(ErrorHandler onError, QWidget* parent)
-    : QDialog(parent), m_onError(std::move(onError)) {
+TemplateDialog::TemplateDialog(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("Šablona nálevky 1:1"));
     paperBox = new QComboBox;
     for (const pattern::Paper& paper : pattern::papers())
@@ -100,20 +100,6 @@ TemplateDialog::TemplateDialog(ErrorHandler onError, QWidget* parent)
 void TemplateDialog::setDesign(const Design& design) {
     m_design = design;
     guarded([this] { refresh(); });
-}
-
-void TemplateDialog::guarded(const std::function<void()>& work) {
-    // The error box runs its own event loop, so it is shown after the catch, not inside it.
-    std::optional<std::string> message;
-    try {
-        work();
-    } catch (const Exception& fault) {
-        message = fault.message();
-    } catch (const std::exception& fault) {
-        message = fault.what();
-    }
-    if (message)
-        m_onError(*message);
 }
 
 pattern::Options TemplateDialog::patternOptions() const {

@@ -22,14 +22,12 @@ class TemplatePreview;
 
 // The funnel's cutting template at 1:1: paper, overlap, seam strip, sheet thickness and pieces,
 // a live preview of the sheets, and buttons to print or save as PDF, SVG or DXF. A fault in a
-// button's work goes to the error handler given, never back into Qt.
+// button's work goes to the program's one error handler, never back into Qt.
 class TemplateDialog final : public QDialog {
     Q_OBJECT
 
 public:
-    using ErrorHandler = std::function<void(const std::string& message)>;
-
-    explicit TemplateDialog(ErrorHandler onError, QWidget* parent = nullptr);
+    explicit TemplateDialog(QWidget* parent = nullptr);
 
     // The antenna of the last Calculate; the preview follows it.
     void setDesign(const Design& design);
@@ -54,10 +52,8 @@ private:
     void refresh();
     void print();
     void save(FileFormat format);
-    void guarded(const std::function<void()>& work);
     pattern::Options patternOptions() const;
 
-    ErrorHandler m_onError;
     Design m_design;
     std::optional<pattern::Pattern> m_pattern;
     std::optional<pattern::Tiling> m_tiling;

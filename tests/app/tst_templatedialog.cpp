@@ -1,4 +1,5 @@
 #include "tests/app/WindowTestSupport.h"
+#include "tests/support/RecordingFaults.h"
 #include "tests/template/TemplateTestSupport.h"
 
 #include "template/FileChooser.h"
@@ -54,8 +55,9 @@ private slots:
 
     // Each control changes the preview at once; the sheet count follows.
     void controlsDriveThePreview() {
-        std::vector<std::string> errors;
-        templ::TemplateDialog dialog([&](const std::string& m) { errors.push_back(m); });
+        test::RecordingFaults faults;
+        const std::vector<std::string>& errors = faults.messages;
+        templ::TemplateDialog dialog;
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
         QVERIFY(!dialog.tiling());
@@ -114,8 +116,9 @@ private slots:
         FixedChooser chooser;
         chooser.answer = answer.isEmpty() ? QString() : m_dir.filePath(answer);
         templ::FileChooserSeam::Replacement guard(chooser);
-        std::vector<std::string> errors;
-        templ::TemplateDialog dialog([&](const std::string& m) { errors.push_back(m); });
+        test::RecordingFaults faults;
+        const std::vector<std::string>& errors = faults.messages;
+        templ::TemplateDialog dialog;
         dialog.setDesign(funnelDesign(40, 85, 300));
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
@@ -134,8 +137,9 @@ private slots:
         FixedChooser chooser;
         chooser.answer = m_dir.filePath("no/such/folder/t.pdf");
         templ::FileChooserSeam::Replacement guard(chooser);
-        std::vector<std::string> errors;
-        templ::TemplateDialog dialog([&](const std::string& m) { errors.push_back(m); });
+        test::RecordingFaults faults;
+        const std::vector<std::string>& errors = faults.messages;
+        templ::TemplateDialog dialog;
         dialog.setDesign(funnelDesign(40, 85, 300));
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
