@@ -1,13 +1,12 @@
 #include "print/PrintSystem.h"
 
 #include "core/Faults.h"
+#include "print/LpJob.h"
 
 #include <QDir>
-#include <QEventLoop>
 #include <QFile>
 #include <QPrinter>
 #include <QPrinterInfo>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QSize>
 #include <QTemporaryFile>
@@ -218,24 +217,10 @@ public:
     bool sendDocument() override {
         if (!m_file)
             return false;
-        QProcess lp;
-        lp.setProgram(QStringLiteral("lp"));
-        // True size: the page is laid out for this queue already.
-        lp.setArguments(
-            {"-d", m_name, "-t", m_title, "-o", "print-scaling=none", "--", m_file->fileName()});
-        QEventLoop waiting;
-        QObject::connect(&lp, &QProcess::finished, &waiting, &QEventLoop::quit);
-        QObject::connect(&lp, &QProcess::errorOccurred, &waiting, [&waiting](auto error) {
-            if (error == QProcess::FailedToStart)
-                waiting.quit();
-        });
-        lp.start();
-        if (lp.state() != QProcess::NotRunning)
-            waiting.exec();
-        const bool sent = lp.error() == QProcess::UnknownError &&
-                          lp.exitStatus() == QProcess::NormalExit && lp.exitCode() == 0;
+        const LpOutcome outcome = sendWithLp(m_name, m_title, m_file->fileName());
+        const bool sent = outcome.accepted;
         if (!sent)
-            m_failure = lpReason(lp);
+            m_failure = lpReason(outcome);
         m_page.reset();
         m_file.reset();
         return sent;
@@ -245,10 +230,10 @@ public:
 
 private:
     // What lp said about the refusal, without its own name in front.
-    static QString lpReason(QProcess& lp) {
-        if (lp.error() == QProcess::FailedToStart)
-            return lp.errorString();
-        QString reason = QString::fromLocal8Bit(lp.readAllStandardError()).trimmed();
+    static QString lpReason(const LpOutcome& outcome) {
+        if (!outcome.started)
+            return outcome.startError;
+        QString reason = outcome.complaint;
         // lp names itself as it was started, "/usr/bin/lp: ...".
         const qsizetype colon = reason.indexOf(QLatin1String(": "));
         if (colon > 0 && reason.left(colon).endsWith(QLatin1String("lp")))

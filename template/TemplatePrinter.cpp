@@ -1,14 +1,13 @@
 #include "template/TemplatePrinter.h"
 
 #include "core/Faults.h"
+#include "print/LpJob.h"
 #include "print/PrintSystem.h"
 #include "template/TemplateDocument.h"
 
 #include <QDir>
-#include <QEventLoop>
 #include <QPrinter>
 #include <QPrinterInfo>
-#include <QProcess>
 #include <QTemporaryFile>
 
 #include <algorithm>
@@ -40,24 +39,12 @@ std::optional<PrinterPaper> CupsTemplatePrintSystem::paperOf(const QString& prin
 
 QString CupsTemplatePrintSystem::send(const QString& printer, const QString& pdfPath,
                                       const QString& title) {
-    QProcess lp;
-    lp.setProgram(QStringLiteral("lp"));
-    lp.setArguments({"-d", printer, "-t", title, "-o", "print-scaling=none", "--", pdfPath});
-    QEventLoop waiting;
-    QObject::connect(&lp, &QProcess::finished, &waiting, &QEventLoop::quit);
-    QObject::connect(&lp, &QProcess::errorOccurred, &waiting, [&waiting](auto error) {
-        if (error == QProcess::FailedToStart)
-            waiting.quit();
-    });
-    lp.start();
-    if (lp.state() != QProcess::NotRunning)
-        waiting.exec();
-    if (lp.error() == QProcess::FailedToStart)
+    const LpOutcome outcome = sendWithLp(printer, title, pdfPath);
+    if (!outcome.started)
         return QStringLiteral("lp nelze spustit");
-    if (lp.exitStatus() != QProcess::NormalExit || lp.exitCode() != 0) {
-        const QString complaint = QString::fromLocal8Bit(lp.readAllStandardError()).trimmed();
-        return complaint.isEmpty() ? QStringLiteral("tiskový systém úlohu nepřijal") : complaint;
-    }
+    if (!outcome.accepted)
+        return outcome.complaint.isEmpty() ? QStringLiteral("tiskový systém úlohu nepřijal")
+                                           : outcome.complaint;
     return {};
 }
 
