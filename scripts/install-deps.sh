@@ -15,7 +15,7 @@ packages=(
     locales
     desktop-file-utils appstream dpkg-dev file
     mingw-w64 g++-mingw-w64-x86-64 wine64
-    openems libopenems-dev
+    openems libopenems-dev libboost-thread-dev ccache
 )
 
 missing=()
