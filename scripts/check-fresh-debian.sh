@@ -6,26 +6,34 @@
 # the window running for a few seconds. Everything is unmounted and removed afterwards, also when
 # a step fails. Needs root; the root's packages come from this machine's own package source.
 #
-#   bash scripts/check-fresh-debian.sh [--keep] [--skip-tests]
+#   bash scripts/check-fresh-debian.sh [--keep] [--reuse ROOT] [--skip-tests]
 #
-# --keep leaves the root (in /var/tmp) for a look afterwards; --skip-tests checks only the run
-# command.
+# --keep leaves the root (in /var/tmp) for a look afterwards; --reuse ROOT takes such a kept root
+# again instead of a new one (quicker, but no longer fresh: for trying a fix); --skip-tests checks
+# only the run command.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 project=$PWD
 
 keep=0
 tests=1
-for argument in "$@"; do
-    case "$argument" in
+reuse=""
+while (($#)); do
+    case "$1" in
     --keep) keep=1 ;;
     --skip-tests) tests=0 ;;
-    *)
-        echo "usage: $0 [--keep] [--skip-tests]" >&2
-        exit 2
+    --reuse)
+        reuse=${2:-}
+        shift
         ;;
+    *) reuse=/ ;;
     esac
+    shift
 done
+if [ "$reuse" = / ] || { [ -n "$reuse" ] && [ ! -d "$reuse/root/vlnokan" ]; }; then
+    echo "usage: $0 [--keep] [--reuse ROOT] [--skip-tests] (ROOT: a root kept by --keep)" >&2
+    exit 2
+fi
 
 if [ "$(id -u)" -ne 0 ]; then
     echo "$0: needs root (debootstrap, mount, chroot)" >&2
@@ -44,8 +52,13 @@ if ! command -v debootstrap >/dev/null; then
     DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends debootstrap
 fi
 
-root=$(mktemp -d /var/tmp/vlnokan-fresh.XXXXXX)
-chmod 755 "$root"
+if [ -n "$reuse" ]; then
+    root=$(cd "$reuse" && pwd)
+    keep=1
+else
+    root=$(mktemp -d /var/tmp/vlnokan-fresh.XXXXXX)
+    chmod 755 "$root"
+fi
 
 # Ends every process still running inside the root (a print scheduler, a Wine server, the window)
 # so that nothing keeps the mounts busy, then unmounts and removes the root.
@@ -78,24 +91,26 @@ trap 'exit 130' INT TERM
 
 step() { printf '\n== %s (%s)\n' "$1" "$(date -u +%H:%M:%S)"; }
 
-step "debootstrap --variant=minbase bookworm from $mirror"
-debootstrap --variant=minbase bookworm "$root" "$mirror" >"$root.log" 2>&1 || {
-    tail -n 30 "$root.log" >&2
+if [ -z "$reuse" ]; then
+    step "debootstrap --variant=minbase bookworm from $mirror"
+    debootstrap --variant=minbase bookworm "$root" "$mirror" >"$root.log" 2>&1 || {
+        tail -n 30 "$root.log" >&2
+        rm -f "$root.log"
+        exit 1
+    }
     rm -f "$root.log"
-    exit 1
-}
-rm -f "$root.log"
 
-# The same package sources as this machine (updates and security included), so the root gets
-# the versions a freshly installed machine would.
-if ls /etc/apt/sources.list.d/*.sources >/dev/null 2>&1; then
-    cp /etc/apt/sources.list.d/*.sources "$root/etc/apt/sources.list.d/"
-    : >"$root/etc/apt/sources.list"
+    # The same package sources as this machine (updates and security included), so the root gets
+    # the versions a freshly installed machine would.
+    if ls /etc/apt/sources.list.d/*.sources >/dev/null 2>&1; then
+        cp /etc/apt/sources.list.d/*.sources "$root/etc/apt/sources.list.d/"
+        : >"$root/etc/apt/sources.list"
+    fi
+    cp /etc/resolv.conf "$root/etc/resolv.conf"
+    # No services started by package scripts inside the chroot: the tests start their own.
+    printf '#!/bin/sh\nexit 101\n' >"$root/usr/sbin/policy-rc.d"
+    chmod 755 "$root/usr/sbin/policy-rc.d"
 fi
-cp /etc/resolv.conf "$root/etc/resolv.conf"
-# No services started by package scripts inside the chroot: the tests start their own.
-printf '#!/bin/sh\nexit 101\n' >"$root/usr/sbin/policy-rc.d"
-chmod 755 "$root/usr/sbin/policy-rc.d"
 
 mount -t proc proc "$root/proc"
 mount --rbind /sys "$root/sys"
@@ -105,12 +120,15 @@ mount --make-rslave "$root/dev"
 mount -t tmpfs tmpfs "$root/tmp"
 
 step "clone $(git rev-parse --short HEAD)"
+rm -rf "$root/root/vlnokan"
 git clone -q --no-hardlinks "$project" "$root/root/vlnokan"
 
+# In the background and waited for, so that a signal reaches the clean-up at once.
 inside() {
     chroot "$root" /usr/bin/env -i HOME=/root TERM=dumb LANG=C.UTF-8 CI="${CI:-}" \
         PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin \
-        /bin/bash -c "cd /root/vlnokan && $1"
+        /bin/bash -c "cd /root/vlnokan && $1" &
+    wait $!
 }
 
 if [ "$tests" -eq 1 ]; then
@@ -141,4 +159,4 @@ fi
 kill "$pid"
 echo "the window started and ran for 5 seconds"'
 
-step "done"
+step "done in $((SECONDS / 60)) min $((SECONDS % 60)) s"
