@@ -2,6 +2,7 @@
 #include <QFile>
 #include <QProcess>
 #include <QProcessEnvironment>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -115,6 +116,34 @@ private slots:
         QVERIFY(result.err.startsWith("error: cannot write " + QFile::encodeName(path)));
         QVERIFY(!QFile::exists(path));
         QVERIFY(!QDir(m_dir.filePath("missing")).exists());
+    }
+
+    // The 400-sheet limit counts the sheets printed, not the grid around the pattern: a narrow
+    // funnel's sector leaves much of its grid empty (at 1850 mm the grid around it holds more
+    // than 470 A4 sheets in either orientation).
+    void sheetLimitCountsPrintedSheets_data() {
+        QTest::addColumn<QString>("mouth");
+        QTest::addColumn<int>("status");
+        QTest::newRow("grid over 400, fewer printed") << "1850" << 0;
+        QTest::newRow("over 400 printed") << "2300" << 2;
+        QTest::newRow("far beyond") << "4000" << 2;
+    }
+    void sheetLimitCountsPrintedSheets() {
+        QFETCH(QString, mouth);
+        QFETCH(int, status);
+        const QString path = m_dir.filePath("sheets" + mouth + ".pdf");
+        const Run result = run({"--template", path, "2.4", "85", "20", mouth});
+        QCOMPARE(result.exitCode, status);
+        QCOMPARE(QFile::exists(path), status == 0);
+        if (status != 0) {
+            QVERIFY(result.err.startsWith("error: Výkroj by zabral přes 400 listů"));
+            return;
+        }
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QString pdf = QString::fromLatin1(file.readAll());
+        const auto pages = pdf.count(QRegularExpression("/Type /Page(?!s)"));
+        QVERIFY2(pages > 100 && pages <= 401, qPrintable(QString::number(pages)));
     }
 
     // A disk that refuses the file leaves an older one as it was, in every format: a size limit
