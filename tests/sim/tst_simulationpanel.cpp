@@ -55,6 +55,17 @@ class TestSimulationPanel final : public QObject {
 
     QTemporaryDir m_folder;
 
+    // The message of each simulation fault the panel hands to its handler.
+    static void recordFaults(SimulationPanel& panel, std::string& reported) {
+        panel.setFaultHandler([&reported](const std::exception_ptr& fault) {
+            try {
+                std::rethrow_exception(fault);
+            } catch (const ESimulation& error) {
+                reported = error.message();
+            }
+        });
+    }
+
     void prepare(SimulationPanel& panel) {
         panel.setCacheFolder((m_folder.path() + "/cache").toStdString());
         panel.setDesign(defaultDesign());
@@ -126,13 +137,7 @@ private slots:
         SimulationPanel panel;
         prepare(panel);
         std::string reported;
-        panel.setFaultHandler([&](const std::exception_ptr& fault) {
-            try {
-                std::rethrow_exception(fault);
-            } catch (const ESimulation& error) {
-                reported = error.message();
-            }
-        });
+        recordFaults(panel, reported);
         QTest::mouseClick(panel.startButton(), Qt::LeftButton);
         QVERIFY(QTest::qWaitFor([&] { return !panel.running(); }, 5000));
         QVERIFY(reported.find("broken") != std::string::npos);
@@ -165,13 +170,7 @@ private slots:
         prepare(panel);
         panel.setDesign(Design::complete(100.0L, 125, 20, 10000));
         std::string reported;
-        panel.setFaultHandler([&](const std::exception_ptr& fault) {
-            try {
-                std::rethrow_exception(fault);
-            } catch (const ESimulation& error) {
-                reported = error.message();
-            }
-        });
+        recordFaults(panel, reported);
         QElapsedTimer timer;
         timer.start();
         QTest::mouseClick(panel.startButton(), Qt::LeftButton);
