@@ -1,6 +1,7 @@
 #include "cli/DetailsText.h"
 
 #include <iomanip>
+#include <sstream>
 
 namespace vlnokan::cli {
 
@@ -74,6 +75,13 @@ void printDetails(const details::Details& d, const std::string& separator, std::
 
 void printSweep(const sweep::Band& band, const sweep::Result& result, const std::string& separator,
                 std::ostream& out) {
+    out << sweepText(band, result, separator);
+    out.flush();
+}
+
+std::string sweepText(const sweep::Band& band, const sweep::Result& result,
+                      const std::string& separator) {
+    std::ostringstream out;
     line(out, "band", band.key == "custom" ? band.title : band.key);
     out << std::left << std::setw(12) << "f GHz" << std::setw(10) << "Lo mm" << std::setw(10)
         << "Lg mm" << std::setw(10) << "Lg/4 mm"
@@ -94,7 +102,7 @@ void printSweep(const sweep::Band& band, const sweep::Result& result, const std:
                                      decimals(result.window.largest, 1, separator) + " mm");
     if (!result.allPropagate)
         line(out, "cut off", "the can does not carry every frequency of the band");
-    out.flush();
+    return out.str();
 }
 
 } // namespace vlnokan::cli

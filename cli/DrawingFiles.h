@@ -7,11 +7,11 @@
 namespace vlnokan::cli {
 
 // The drawings' folder, named by the bytes given on the command line: created where needed.
-// False, with "error: ..." on standard error, when it cannot be made.
-bool prepareFolder(const std::string& folder);
+// Empty, or why it cannot be made.
+std::string prepareFolder(const std::string& folder);
 
 // Saves a drawing as folder/name in PNG, whole or not at all: an older file stays until the new
-// one is complete. False, with "error: ..." on standard error, when it cannot be written.
-bool save(const Diagram& diagram, const std::string& folder, const std::string& name);
+// one is complete. Empty, or why it cannot be written.
+std::string save(const Diagram& diagram, const std::string& folder, const std::string& name);
 
 } // namespace vlnokan::cli

@@ -50,11 +50,17 @@ int runJson(const CommandLine& line, const DetailsRequest& request, const std::s
     std::vector<std::pair<std::string, Json>> extra;
     try {
         details = detailsJson(details::describe(view.design()));
-        if (request.band && sweepable(view.design()))
-            sweep = sweepJson(*request.band, sweep::run(*request.band, view.design().diameter),
-                              view.design().diameter);
-        for (const JsonSection& section : further)
+        if (request.band && sweepable(view.design())) {
+            const sweep::Result result = sweep::run(*request.band, view.design().diameter);
+            // A sweep fails here exactly where its table would: made and dropped.
+            sweepText(*request.band, result, separator);
+            sweep = sweepJson(*request.band, result, view.design().diameter);
+        }
+        for (const JsonSection& section : further) {
             extra.emplace_back(section.name, section.make(view.design()));
+            if (!fault)
+                fault = section.fault();
+        }
     } catch (const Exception& error) {
         if (!fault)
             fault = errorBoxText(error.message());

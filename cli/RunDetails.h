@@ -6,6 +6,7 @@
 #include "cli/JsonReport.h"
 
 #include <functional>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -17,6 +18,8 @@ namespace vlnokan::cli {
 struct JsonSection {
     std::string name;
     std::function<Json(const Design&)> make;
+    // The fault the section met while it was made, which is then the document's fault too.
+    std::function<std::optional<std::string>()> fault = [] { return std::nullopt; };
 };
 
 // The Calculate command on the command line's entries, followed by the antenna details and the

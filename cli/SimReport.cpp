@@ -79,6 +79,7 @@ Json simulationJson(const sim::SimResults& results, const std::string& quality,
         atCentre = {{"resistance", nearest->impedance.real()},
                     {"reactance", nearest->impedance.imag()}};
     return {{"quality", quality},
+            {"warning", results.warning.empty() ? Json(nullptr) : Json(results.warning)},
             {"cells", results.cells},
             {"seconds", results.seconds},
             {"cached", results.fromCache},

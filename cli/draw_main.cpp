@@ -45,8 +45,15 @@ int main(int argc, char** argv) {
     const int status = vlnokan::cli::runCalculate(view, std::cout, std::cerr);
 
     const std::string folder = *line->value("--draw");
-    const bool saved = vlnokan::cli::prepareFolder(folder) &&
-                       vlnokan::cli::save(can, folder, "can.png") &&
-                       vlnokan::cli::save(funnel, folder, "funnel.png");
-    return saved ? status : 1;
+    std::string failure = vlnokan::cli::prepareFolder(folder);
+    if (failure.empty())
+        failure = vlnokan::cli::save(can, folder, "can.png");
+    if (failure.empty())
+        failure = vlnokan::cli::save(funnel, folder, "funnel.png");
+    if (failure.empty())
+        return status;
+    // Only the first fault is reported: after a failed calculation that one.
+    if (status == 0)
+        std::cerr << "error: " << failure << '\n';
+    return 1;
 }

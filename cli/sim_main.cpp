@@ -73,6 +73,12 @@ int simulateDesign(const cli::CommandLine& line, const vlnokan::Design& design,
         sim::CanOptions options;
         options.cellsPerWavelength = sim::cellsPerWavelength(quality);
         options.probeRadius = radius;
+        // A design too large is refused from its size before anything of it is built.
+        const sim::ModelSize size = sim::canModelSize(design, options);
+        if (line.has("--export-model"))
+            sim::refuseOversized(size, sim::ModelUse::Export);
+        if (line.has("--simulate"))
+            sim::refuseOversized(size, sim::ModelUse::Simulate);
         const sim::SimModel model = sim::canModel(design, options);
         if (const auto folder = line.value("--export-model")) {
             sim::exportModel(model, *folder);
@@ -101,6 +107,8 @@ int simulateDesign(const cli::CommandLine& line, const vlnokan::Design& design,
             simulation = cli::simulationJson(results, sim::qualityName(quality), estimate);
         else
             cli::printSimulation(std::cout, results, sim::qualityName(quality), estimate);
+        if (!results.warning.empty())
+            std::cerr << "warning: " << results.warning << '\n';
         return 0;
     } catch (const vlnokan::EAbort&) {
         std::cerr << "\nerror: Simulace byla přerušena.\n";
@@ -128,6 +136,9 @@ int main(int argc, char** argv) {
         return usageError();
 
     const bool json = line->has("--json");
+    // The details and the sweep are members of the JSON document; lines have no place for them.
+    if (!json && cli::asksForDetails(*line))
+        return usageError();
     if (!json) {
         SimulateView view(line->entries, std::cout);
         if (const int status = cli::runCalculate(view, std::cout, std::cerr); status != 0)
@@ -141,14 +152,18 @@ int main(int argc, char** argv) {
     if (!request)
         return usageError();
     int simulated = 0;
-    const cli::JsonSection simulation{"simulation", [&](const vlnokan::Design& design) {
-                                          // Only a whole design, not one a fault cut short.
-                                          cli::Json figures = nullptr;
-                                          if (design.funnelKnown)
-                                              simulated = simulateDesign(*line, design, *quality,
-                                                                         *radius, true, figures);
-                                          return figures;
-                                      }};
+    std::optional<std::string> fault;
+    cli::JsonSection simulation{"simulation", [&](const vlnokan::Design& design) {
+                                    // Only a whole design, not one a fault cut short.
+                                    cli::Json figures = nullptr;
+                                    if (design.funnelKnown)
+                                        simulated = simulateDesign(*line, design, *quality, *radius,
+                                                                   true, figures);
+                                    if (simulated != 0)
+                                        fault = figures.at("fault").get<std::string>();
+                                    return figures;
+                                }};
+    simulation.fault = [&] { return fault; };
     const int status = cli::runDetails(*line, *request, std::cout, std::cerr, {simulation});
     return status != 0 ? status : simulated;
 }

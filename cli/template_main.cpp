@@ -70,8 +70,9 @@ int main(int argc, char** argv) {
     const auto line = cli::parseCommandLine(args, cli::knownOptions);
     if (!line || line->value("--template").value_or("").empty() || line->has("--draw"))
         return usageError();
-    const QString path = QString::fromLocal8Bit(line->value("--template")->c_str());
-    const auto format = templ::formatOf(path);
+    // The file's name as given, byte for byte, whatever its encoding; only its extension is read.
+    const std::string path = *line->value("--template");
+    const auto format = templ::formatOf(QString::fromLatin1(path.c_str()));
     const auto paper = pattern::paperNamed(line->value("--paper").value_or("A4"));
     const auto margin = length(*line, "--margin", 5, 50);
     const auto overlap = length(*line, "--overlap", 10, 100);
@@ -113,8 +114,7 @@ int main(int argc, char** argv) {
         else
             templ::savePattern(path, *format, *pattern);
     } catch (const templ::ETemplateFile& fault) {
-        std::cerr << "error: cannot write " << fault.path().toStdString() << ": "
-                  << fault.reason().toStdString() << ".\n";
+        std::cerr << "error: cannot write " << fault.path() << ": " << fault.reason() << ".\n";
         return 1;
     }
     return 0;

@@ -15,8 +15,10 @@ namespace {
 constexpr double chordTolerance = 0.2;
 constexpr double touchDistance = 0.5;
 constexpr double rotationStep = 1.0;
-// More sheets than this are no template to tape together; it also bounds the search's work.
+// More sheets than this are no template to tape together.
 constexpr int mostSheets = 400;
+// The grid laid out in the search at most: the pattern leaves some of a grid's sheets empty.
+constexpr int gridSearched = 4 * mostSheets;
 
 bool inside(const Box& box, Point p) {
     return p.x >= box.left && p.x <= box.right && p.y >= box.bottom && p.y <= box.top;
@@ -200,9 +202,13 @@ Tiling Tiling::arrange(const Pattern& pattern, const TilingOptions& options) {
                                        cellsNeeded(bounds.height(), h, options.overlap),
                                    cellsNeeded(bounds.width(), h, options.overlap) *
                                        cellsNeeded(bounds.height(), w, options.overlap));
-    if (plainGrid > mostSheets)
-        throw Exception("Výkroj by zabral přes " + std::to_string(mostSheets) +
-                        " listů papíru, uložte ho jako SVG nebo DXF");
+    // The limit counts the sheets printed; a grid far beyond it is refused without the search.
+    const auto tooMany = [] {
+        return Exception("Výkroj by zabral přes " + std::to_string(mostSheets) +
+                         " listů papíru, uložte ho jako SVG nebo DXF");
+    };
+    if (plainGrid > gridSearched)
+        throw tooMany();
 
     const auto polygons = piecePolygons(pattern);
     std::optional<Candidate> best;
@@ -215,6 +221,9 @@ Tiling Tiling::arrange(const Pattern& pattern, const TilingOptions& options) {
                 best = std::move(candidate);
         }
     }
+
+    if (best->sheets.size() > std::size_t(mostSheets))
+        throw tooMany();
 
     Tiling tiling;
     tiling.m_pattern = best->pattern;

@@ -3,6 +3,8 @@
 #include "calc/CanCalc.h"
 #include "sim/SimFaults.h"
 
+#include <algorithm>
+#include <array>
 #include <cmath>
 #include <numbers>
 
@@ -47,7 +49,33 @@ const char* qualityName(Quality quality) {
     return quality == Quality::Fine ? "fine" : "quick";
 }
 
-SimModel canModel(const Design& design, const CanOptions& options) {
+namespace {
+
+// The antenna's dimensions and the mesh's key lines, worked out from the design alone: cheap
+// even for a design far too large to simulate.
+struct Layout {
+    double centreHz = 0;
+    double cell = 0;
+    double wall = 0;
+    double radius = 0;
+    double mouth = 0;
+    double halfAngle = 0;
+    bool funnel = false;
+    double length = 0;
+    double probeHeight = 0;
+    double probeLength = 0;
+    double hornLength = 0;
+    double top = 0;
+    double tip = 0;
+    double base = 0;
+    double air = 0;
+    std::array<std::vector<double>, 3> keys;
+
+    // The cone as a stack of rings half a cell high.
+    double rings() const { return funnel ? std::max(1.0, std::ceil(hornLength / (cell / 2))) : 0; }
+};
+
+Layout layoutOf(const Design& design, const CanOptions& options) {
     const double f = double(design.frequency);
     if (!design.canKnown || !std::isfinite(f) || f <= 0)
         refuse("kmitočet musí být kladný.");
@@ -60,80 +88,112 @@ SimModel canModel(const Design& design, const CanOptions& options) {
     if (!(double(cutoffWavelength) > lo))
         refuse("plechovka je pro tento kmitočet příliš úzká.");
     const double lg = double(can::guideWavelength(freeSpace, cutoffWavelength));
-    const bool funnel = options.withFunnel && design.funnelKnown;
-    const double radius = design.diameter / 2.0;
-    const double mouth = funnel ? design.mouth / 2.0 : radius;
-    const double halfAngle = design.angle * std::numbers::pi / 360;
-    if (funnel && (mouth <= radius || halfAngle <= 0 || halfAngle >= std::numbers::pi / 2))
+    Layout at;
+    at.funnel = options.withFunnel && design.funnelKnown;
+    at.radius = design.diameter / 2.0;
+    at.mouth = at.funnel ? design.mouth / 2.0 : at.radius;
+    at.halfAngle = design.angle * std::numbers::pi / 360;
+    if (at.funnel &&
+        (at.mouth <= at.radius || at.halfAngle <= 0 || at.halfAngle >= std::numbers::pi / 2))
         refuse("trychtýř musí mít ústí širší než plechovka a úhel mezi 0 a 180 stupni.");
     if (!(options.cellsPerWavelength > 0) || !(options.probeRadius >= 0) ||
         !(options.bandShare > 0 && options.bandShare < 1))
         refuse("neplatné nastavení simulace.");
 
+    at.centreHz = f * 1e9;
+    const double shortest = lightSpeed / (f * (1 + options.bandShare));
+    at.cell = shortest / options.cellsPerWavelength;
+    // A wall at least a cell and a half thick, so that its staircase on the mesh has no holes.
+    at.wall = hundredths(1.5 * at.cell);
+    at.length = hundredths(0.75 * lg);
+    at.probeHeight = hundredths(lg / 4);
+    at.probeLength = hundredths(lo / 4);
+    at.hornLength = at.funnel ? hundredths((at.mouth - at.radius) / std::tan(at.halfAngle)) : 0;
+    at.top = at.length + at.hornLength;
+    // The probe stands in from the wall along -x.
+    at.tip = at.radius - at.probeLength;
+    at.base = at.radius - feedGap;
+
+    // Air of about 0.8 free-space wavelengths around the antenna, then the absorbing layer.
+    at.air = hundredths(0.8 * lo);
+    const double outer = (at.funnel ? at.mouth : at.radius) + at.air;
+    std::vector<double> across{-outer, -at.radius, 0, at.radius, outer};
+    if (at.funnel) {
+        across.push_back(-at.mouth);
+        across.push_back(at.mouth);
+    }
+    at.keys[0] = across;
+    at.keys[0].push_back(at.tip);
+    at.keys[0].push_back(at.base);
+    at.keys[1] = across;
+    at.keys[2] = {-at.wall - at.air, -at.wall, 0, at.probeHeight, at.length, at.top,
+                  at.top + at.air};
+    return at;
+}
+
+} // namespace
+
+ModelSize canModelSize(const Design& design, const CanOptions& options) {
+    const Layout at = layoutOf(design, options);
+    const int pml = SimModel{}.pmlCells;
+    ModelSize size;
+    size.cells = 1;
+    for (const auto& keys : at.keys)
+        size.cells *= meshLineCount(keys, at.cell) + 2.0 * pml - 1;
+    size.solids = 4 + 2 * at.rings();
+    return size;
+}
+
+SimModel canModel(const Design& design, const CanOptions& options) {
+    const Layout at = layoutOf(design, options);
     SimModel model;
-    model.centreHz = f * 1e9;
+    model.centreHz = at.centreHz;
     model.halfBandHz = options.bandShare * model.centreHz;
     model.endEnergy = options.endEnergy;
-    const double shortest = lightSpeed / (f * (1 + options.bandShare));
-    const double cell = shortest / options.cellsPerWavelength;
-    // A wall at least a cell and a half thick, so that its staircase on the mesh has no holes.
-    const double wall = hundredths(1.5 * cell);
-    model.wallThickness = wall;
-
-    const double length = hundredths(0.75 * lg);
-    const double probeHeight = hundredths(lg / 4);
-    const double probeLength = hundredths(lo / 4);
-    const double hornLength = funnel ? hundredths((mouth - radius) / std::tan(halfAngle)) : 0;
-    const double top = length + hornLength;
+    model.wallThickness = at.wall;
+    const double radius = at.radius;
+    const double length = at.length;
+    const double wall = at.wall;
 
     // A solid metal slug hollowed out by air leaves the closed can.
     addCylinder(model, Material::Metal, -wall, length, radius + wall, 5);
-    addCylinder(model, Material::Air, 0, funnel ? length : length + wall + 1, radius, 10);
-    if (funnel) {
-        // The cone as a stack of rings half a cell high; the mesh turns it into a staircase
-        // anyway. The wall is measured across the cone's surface.
-        const double slantWall = wall / std::cos(halfAngle);
-        const int rings = std::max(1, int(std::ceil(hornLength / (cell / 2))));
+    addCylinder(model, Material::Air, 0, at.funnel ? length : length + wall + 1, radius, 10);
+    if (at.funnel) {
+        // The mesh turns the rings into a staircase anyway. The wall is measured across the
+        // cone's surface.
+        const double slantWall = wall / std::cos(at.halfAngle);
+        const int rings = int(at.rings());
         for (int k = 0; k < rings; ++k) {
-            const double z0 = hundredths(length + hornLength * k / rings);
-            const double z1 = hundredths(length + hornLength * (k + 1) / rings);
-            const double r = radius + (0.5 * (z0 + z1) - length) * std::tan(halfAngle);
+            const double z0 = hundredths(length + at.hornLength * k / rings);
+            const double z1 = hundredths(length + at.hornLength * (k + 1) / rings);
+            const double r = radius + (0.5 * (z0 + z1) - length) * std::tan(at.halfAngle);
             addCylinder(model, Material::Metal, z0, z1, hundredths(r + slantWall), 6);
             addCylinder(model, Material::Air, z0, z1, hundredths(r), 11);
         }
     }
 
-    // The probe stands in from the wall along -x. Its axis is always drawn as a wire, so that the
-    // probe is there even where the mesh is coarser than its thickness.
-    const double tip = radius - probeLength;
-    const double base = radius - feedGap;
-    model.solids.push_back(
-        {Solid::Shape::Box, Material::Metal, {tip, 0, probeHeight}, {base, 0, probeHeight}, 0, 20});
+    // The probe's axis is always drawn as a wire, so that the probe is there even where the mesh
+    // is coarser than its thickness.
+    const double probeHeight = at.probeHeight;
+    model.solids.push_back({Solid::Shape::Box,
+                            Material::Metal,
+                            {at.tip, 0, probeHeight},
+                            {at.base, 0, probeHeight},
+                            0,
+                            20});
     if (options.probeRadius > 0)
         model.solids.push_back({Solid::Shape::Cylinder,
                                 Material::Metal,
-                                {tip, 0, probeHeight},
-                                {base, 0, probeHeight},
+                                {at.tip, 0, probeHeight},
+                                {at.base, 0, probeHeight},
                                 options.probeRadius,
                                 20});
-    model.port = {{base, 0, probeHeight}, {radius, 0, probeHeight}, 0, 50};
+    model.port = {{at.base, 0, probeHeight}, {radius, 0, probeHeight}, 0, 50};
 
-    // Air of about 0.8 free-space wavelengths around the antenna, then the absorbing layer.
-    const double air = hundredths(0.8 * lo);
-    const double outer = (funnel ? mouth : radius) + air;
-    std::vector<double> across{-outer, -radius, 0, radius, outer};
-    if (funnel) {
-        across.push_back(-mouth);
-        across.push_back(mouth);
+    for (std::size_t axis = 0; axis < 3; ++axis) {
+        model.mesh[axis] = meshLines(at.keys[axis], at.cell);
+        padMesh(model.mesh[axis], model.pmlCells, at.cell);
     }
-    std::vector<double> xs = across;
-    xs.push_back(tip);
-    xs.push_back(base);
-    model.mesh[0] = meshLines(xs, cell);
-    model.mesh[1] = meshLines(across, cell);
-    model.mesh[2] = meshLines({-wall - air, -wall, 0, probeHeight, length, top, top + air}, cell);
-    for (auto& lines : model.mesh)
-        padMesh(lines, model.pmlCells, cell);
 
     // The recording box three cells inside the absorbing layer.
     const int inset = model.pmlCells + 3;
@@ -142,7 +202,7 @@ SimModel canModel(const Design& design, const CanOptions& options) {
         model.nearFieldStart[std::size_t(axis)] = lines[std::size_t(inset)];
         model.nearFieldStop[std::size_t(axis)] = lines[lines.size() - 1 - std::size_t(inset)];
     }
-    model.phaseCentre = {0, 0, top};
+    model.phaseCentre = {0, 0, at.top};
     return model;
 }
 

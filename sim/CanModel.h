@@ -23,6 +23,14 @@ struct CanOptions {
     double endEnergy = 1e-4; // -40 dB
 };
 
+// How large the model of a design is, known before it is built: its cells (mesh and absorbing
+// layer) and solids. Throws ESimulation as canModel does.
+struct ModelSize {
+    double cells = 0;
+    double solids = 0;
+};
+ModelSize canModelSize(const Design& design, const CanOptions& options);
+
 // The antenna as built from the design: the can (closed bottom at z = 0, open towards +z,
 // 3/4 Lg long), the probe (Lo/4 long, at Lg/4 from the bottom, standing in from the wall at +x),
 // a 50-ohm feed in its first 2 mm at the wall, and the funnel from the can's mouth to Du.

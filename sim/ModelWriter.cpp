@@ -1,5 +1,6 @@
 #include "sim/ModelWriter.h"
 
+#include "core/FileWriter.h"
 #include "sim/SimFaults.h"
 
 #include <CSPrimBox.h>
@@ -157,7 +158,8 @@ std::string structureXml(const SimModel& model) {
     std::remove(name);
     std::string xml = text.str();
     if (!written || xml.empty())
-        throw ESimulation("Model antény se nepodařilo zapsat.");
+        throw ESimulation("Model antény se nepodařilo zapsat do dočasného souboru " +
+                          std::string(name) + " (plný disk nebo limit velikosti souboru).");
     if (xml.rfind("<?xml", 0) == 0)
         xml.erase(0, xml.find('\n') + 1);
     return xml;
@@ -182,32 +184,11 @@ std::string modelXml(const SimModel& model) {
     return xml.str();
 }
 
-void writeFileAtomically(const fs::path& path, const std::string& text) {
-    std::error_code error;
-    fs::create_directories(path.parent_path(), error);
-    std::string name = path.filename().string();
-    name.insert(0, 1, '.');
-    name.append(".XXXXXX");
-    std::string temporary = (path.parent_path() / name).string();
-    const int handle = mkstemp(temporary.data());
-    if (handle < 0)
-        throw ESimulation("Nelze zapsat soubor " + path.string() + ".");
-    bool written = true;
-    for (std::size_t done = 0; written && done < text.size();) {
-        const ssize_t count = ::write(handle, text.data() + done, text.size() - done);
-        written = count > 0;
-        done += written ? std::size_t(count) : 0;
-    }
-    written = written && ::fsync(handle) == 0;
-    written = ::close(handle) == 0 && written;
-    if (!written || std::rename(temporary.c_str(), path.c_str()) != 0) {
-        std::remove(temporary.c_str());
-        throw ESimulation("Nelze zapsat soubor " + path.string() + ".");
-    }
-}
-
 void exportModel(const SimModel& model, const fs::path& folder) {
-    writeFileAtomically(folder / modelFileName, modelXml(model));
+    std::error_code error;
+    fs::create_directories(folder, error);
+    if (error)
+        throw EFileWrite(folder.string(), error.message());
     const std::string script =
         "#!/bin/sh\n"
         "# Runs the antenna's model with openEMS (package openems) in this folder. The engine\n"
@@ -218,11 +199,9 @@ void exportModel(const SimModel& model, const fs::path& folder) {
         "cd \"$(dirname \"$0\")\"\n"
         "exec openEMS model.xml --engine=multithreaded --numThreads=\"${THREADS:-$(nproc)}\" "
         "\"$@\"\n";
-    writeFileAtomically(folder / "run.sh", script);
-    std::error_code error;
-    fs::permissions(folder / "run.sh",
-                    fs::perms::owner_exec | fs::perms::group_exec | fs::perms::others_exec,
-                    fs::perm_options::add, error);
+    // The model and its script belong together: both are written, or neither.
+    writeFiles({{(folder / modelFileName).string(), modelXml(model), false},
+                {(folder / "run.sh").string(), script, true}});
 }
 
 } // namespace vlnokan::sim

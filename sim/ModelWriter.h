@@ -17,12 +17,9 @@ inline constexpr const char* nearFieldName = "nf2ff";
 // as CSXCAD writes it. The same model always gives the same text.
 std::string modelXml(const SimModel& model);
 
-// Writes text to path so that the file is either complete or absent: through a temporary file
-// beside it that is renamed over it. Throws ESimulation when it cannot.
-void writeFileAtomically(const std::filesystem::path& path, const std::string& text);
-
 // A folder a user can take to another machine: the model and a script that runs it with the
-// given number of threads (or through MPI, see the README). Throws ESimulation.
+// given number of threads (or through MPI, see the README). Both files are written, or neither
+// (EFileWrite); the folder is created where needed.
 void exportModel(const SimModel& model, const std::filesystem::path& folder);
 
 } // namespace vlnokan::sim

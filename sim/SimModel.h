@@ -56,6 +56,10 @@ struct SimModel {
 // than maxCell; key lines closer than a tenth of a millimetre count as one.
 std::vector<double> meshLines(std::vector<double> keys, double maxCell);
 
+// How many lines meshLines gives, without making them: as a double, since a design far too
+// large to simulate may need more than any integer holds.
+double meshLineCount(std::vector<double> keys, double maxCell);
+
 // Adds `count` cells of `size` beyond both ends: the absorbing layer.
 void padMesh(std::vector<double>& lines, int count, double size);
 

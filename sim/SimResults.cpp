@@ -2,8 +2,10 @@
 
 #include "sim/SimFaults.h"
 
+#include <charconv>
 #include <istream>
 #include <limits>
+#include <locale>
 #include <ostream>
 #include <sstream>
 
@@ -26,10 +28,7 @@ public:
 
     double number(const char* name) {
         expect(name);
-        double value = 0;
-        if (!(m_in >> value))
-            broken();
-        return value;
+        return next();
     }
 
     std::optional<double> maybe(const char* name) {
@@ -39,11 +38,7 @@ public:
             broken();
         if (text == "-")
             return std::nullopt;
-        try {
-            return std::stod(text);
-        } catch (const std::exception&) {
-            broken();
-        }
+        return parsed(text);
     }
 
     std::vector<double> list(const char* name) {
@@ -52,8 +47,7 @@ public:
             broken();
         std::vector<double> values(static_cast<std::size_t>(count));
         for (double& value : values)
-            if (!(m_in >> value))
-                broken();
+            value = next();
         return values;
     }
 
@@ -61,6 +55,23 @@ public:
         std::string word;
         if (!(m_in >> word) || word != name)
             broken();
+    }
+
+    // One figure as the writer wrote it, inf and nan included, whatever the locale.
+    double next() {
+        std::string text;
+        if (!(m_in >> text))
+            broken();
+        return parsed(text);
+    }
+
+    static double parsed(const std::string& text) {
+        double value = 0;
+        const char* end = text.data() + text.size();
+        const auto [stop, error] = std::from_chars(text.data(), end, value);
+        if (error != std::errc() || stop != end)
+            broken();
+        return value;
     }
 
     [[noreturn]] static void broken() {
@@ -75,6 +86,7 @@ private:
 
 void writeResults(std::ostream& out, const SimResults& results) {
     std::ostringstream text;
+    text.imbue(std::locale::classic());
     text.precision(std::numeric_limits<double>::max_digits10);
     text << header << '\n';
     text << "centre " << results.centreHz << '\n';

@@ -23,6 +23,7 @@ struct SimResults {
     std::size_t cells = 0;
     double seconds = 0; // the engine's wall time
     bool fromCache = false;
+    std::string warning; // what went wrong around a finished run (its results not kept); not stored
 };
 
 // The results as a small text file and back. read throws ESimulation for anything that is not

@@ -1,6 +1,7 @@
 #include "sim/Simulation.h"
 
 #include "core/Faults.h"
+#include "core/FileWriter.h"
 #include "sim/ModelWriter.h"
 #include "sim/ResultCache.h"
 #include "sim/SimFaults.h"
@@ -8,6 +9,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cmath>
+#include <cstdio>
 #include <deque>
 #include <fstream>
 #include <thread>
@@ -34,16 +36,26 @@ Trace readProbe(const fs::path& file) {
     return readTrace(in);
 }
 
-// A private folder for one run, removed with everything in it when the run is over.
+// A private folder for one run, removed with everything in it when the run is over: in the
+// cache, marked as this process's so that the next run removes it should this one be killed, or
+// without a cache in the system's folder for temporary files (made for this user alone).
 class RunFolder final {
 public:
-    explicit RunFolder(const fs::path& parent) {
+    explicit RunFolder(const fs::path& cache) {
         std::error_code error;
+        fs::path parent = cache;
+        if (cache.empty())
+            parent = fs::temp_directory_path(error);
+        if (parent.empty())
+            parent = "/tmp";
         fs::create_directories(parent, error);
-        std::string pattern = (parent / "run-XXXXXX").string();
+        std::string pattern =
+            (parent / (cache.empty() ? "vlnokan-run-XXXXXX" : "run-XXXXXX")).string();
         if (!mkdtemp(pattern.data()))
             throw ESimulation("Nelze vytvořit pracovní složku simulace v " + parent.string() + ".");
         m_path = pattern;
+        if (!cache.empty())
+            claimRunFolder(m_path);
     }
     ~RunFolder() {
         std::error_code error;
@@ -118,9 +130,48 @@ void runEngine(const SimModel& model, const fs::path& folder, const SimSettings&
 } // namespace
 
 std::size_t memoryEstimate(const SimModel& model) {
+    return std::size_t(memoryEstimate(double(model.cellCount())));
+}
+
+double memoryEstimate(double cells) {
     // About 40 MB for the engine and its libraries and 170 bytes a cell, with a margin: the can
     // with 121 k cells took 57 MB, the can with its funnel at 400 k cells 103 MB.
-    return std::size_t(40 * megabyte + 170.0 * double(model.cellCount()));
+    return 40 * megabyte + 170.0 * cells;
+}
+
+namespace {
+
+// More than any single machine or small cluster a builder may reach has.
+constexpr double largestMachine = 1024.0 * 1024 * megabyte;
+// The model's solids while it is built and written: the structure, CSXCAD's objects and the text.
+constexpr double bytesPerSolid = 4096;
+
+std::string megabytes(double bytes) {
+    char text[48];
+    std::snprintf(text, sizeof text, "%.0f MB", bytes / megabyte);
+    return text;
+}
+
+std::string cellText(double cells) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.3g", cells);
+    return text;
+}
+
+} // namespace
+
+void refuseOversized(const ModelSize& size, ModelUse use, std::optional<std::size_t> free) {
+    const double engine = memoryEstimate(size.cells);
+    const double building = 40 * megabyte + bytesPerSolid * size.solids;
+    const double available = free ? double(*free) : largestMachine;
+    const std::string figures = "potřeboval by asi " + megabytes(engine) + " (" +
+                                cellText(size.cells) + " buněk), volných je " +
+                                (free ? megabytes(double(*free)) : std::string("neznámo")) + ".";
+    if (use == ModelUse::Simulate && engine > available)
+        throw ESimulation("Model je pro paměť tohoto počítače příliš velký: " + figures +
+                          " Zvolte rychlou kvalitu nebo model spusťte jinde (--export-model).");
+    if (use == ModelUse::Export && (engine > largestMachine || building > available))
+        throw ESimulation("Model je příliš velký, nelze jej sestavit ani spustit: " + figures);
 }
 
 std::optional<std::size_t> availableMemory() {
@@ -160,27 +211,26 @@ SimResults simulate(const SimModel& model, const SimSettings& settings,
                     const std::function<void(const Progress&)>& onProgress,
                     const std::atomic<bool>& cancel) {
     const std::string xml = modelXml(model);
+    const bool caching = !settings.cacheFolder.empty();
     const ResultCache cache(settings.cacheFolder);
     const std::string key = modelKey(xml);
-    if (auto cached = cache.find(key))
-        return *cached;
+    if (caching) {
+        removeStaleRuns(settings.cacheFolder);
+        if (auto cached = cache.find(key))
+            return *cached;
+    }
 
-    const std::size_t needed = memoryEstimate(model);
-    const auto limit = settings.memoryLimit ? settings.memoryLimit : availableMemory();
-    if (limit && needed > *limit)
-        throw ESimulation("Model je pro paměť tohoto počítače příliš velký: potřeboval by asi " +
-                          std::to_string(std::lround(double(needed) / megabyte)) +
-                          " MB, volných je " +
-                          std::to_string(std::lround(double(*limit) / megabyte)) +
-                          " MB. Zvolte rychlou kvalitu nebo model spusťte jinde (--export-model).");
+    refuseOversized({double(model.cellCount()), double(model.solids.size())}, ModelUse::Simulate,
+                    settings.memoryLimit ? settings.memoryLimit : availableMemory());
 
     const RunFolder folder(settings.cacheFolder);
-    writeFileAtomically(folder.path() / modelFileName, xml);
+    writeFile((folder.path() / modelFileName).string(), xml);
     const Clock::time_point start = Clock::now();
     runEngine(model, folder.path(), settings, onProgress, cancel);
     SimResults results = analyseRun(model, folder.path(), settings);
     results.seconds = secondsSince(start);
-    cache.store(key, results);
+    if (caching)
+        results.warning = cache.keep(key, results);
     return results;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "sim/CanModel.h"
 #include "sim/Engine.h"
 #include "sim/EngineProgress.h"
 #include "sim/SimModel.h"
@@ -13,12 +14,23 @@
 
 namespace vlnokan::sim {
 
+// The memory this machine can give now (MemAvailable), nullopt where it cannot tell.
+std::optional<std::size_t> availableMemory();
+
 // What the engine needs in memory for a model, in bytes: the fields and their update
 // coefficients per cell, on top of the engine's own start-up. Measured on the can models.
 std::size_t memoryEstimate(const SimModel& model);
+double memoryEstimate(double cells);
 
-// The memory this machine can give now (MemAvailable), nullopt where it cannot tell.
-std::optional<std::size_t> availableMemory();
+// What a model is checked for before it is built: a run on this machine, or a file to be run
+// elsewhere (built here, run on a machine of any size a builder may reach).
+enum class ModelUse { Simulate, Export };
+
+// Refuses at once, with the estimate and the memory free here, a model of that size that this
+// machine cannot run (or, for export, cannot build, or no machine could run). free: unset for
+// what the machine has available. Throws ESimulation.
+void refuseOversized(const ModelSize& size, ModelUse use,
+                     std::optional<std::size_t> free = availableMemory());
 
 struct SimSettings {
     std::filesystem::path cacheFolder;

@@ -93,6 +93,8 @@ void SimulationPanel::start() {
         sim::CanOptions options;
         options.cellsPerWavelength =
             sim::cellsPerWavelength(sim::Quality(m_quality->currentData().toInt()));
+        // Refused from its size before anything of it is built.
+        sim::refuseOversized(sim::canModelSize(m_design, options), sim::ModelUse::Simulate);
         const sim::SimModel model = sim::canModel(m_design, options);
         sim::SimSettings settings;
         settings.cacheFolder = m_cacheFolder;
@@ -176,6 +178,8 @@ void SimulationPanel::showResults(const sim::SimResults& results) {
                            QLocale().toString(*results.match.bandHighHz / 1e9, 'f', 3));
     status +=
         QStringLiteral("; předozadní poměr %1 dB.").arg(decibels(results.farField.frontToBackDb));
+    if (!results.warning.empty())
+        status += QLatin1Char('\n') + QString::fromStdString(results.warning);
     m_status->setText(status);
     QString gain = QStringLiteral("Zisk podle simulace: %1 dBi").arg(decibels(results.gainDbi));
     if (m_hornEstimate)

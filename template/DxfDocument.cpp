@@ -119,7 +119,9 @@ QByteArray dxfOf(const pattern::Pattern& pattern) {
     QFile written(path);
     if (!written.open(QIODevice::ReadOnly))
         return {};
-    return written.readAll();
+    // dxflib does not say when the disk refused its file: a file cut short lacks the end mark.
+    const QByteArray bytes = written.readAll();
+    return bytes.endsWith("EOF\n") ? bytes : QByteArray();
 }
 
 } // namespace vlnokan::templ

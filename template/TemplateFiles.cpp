@@ -1,16 +1,19 @@
 #include "template/TemplateFiles.h"
 
+#include "core/FileWriter.h"
 #include "template/TemplateDocument.h"
 
+#include <QBuffer>
+#include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
-
-#include <functional>
 
 namespace vlnokan::templ {
 
-ETemplateFile::ETemplateFile(const QString& path, const QString& reason)
-    : Exception(QStringLiteral("Šablonu nelze uložit do %1: %2").arg(path, reason).toStdString()),
+ETemplateFile::ETemplateFile(const std::string& path, const std::string& reason)
+    : Exception(QStringLiteral("Šablonu nelze uložit do %1: %2")
+                    .arg(QFile::decodeName(QByteArray::fromStdString(path)),
+                         QString::fromLocal8Bit(reason.c_str()))
+                    .toStdString()),
       m_path(path), m_reason(reason) {}
 
 std::optional<FileFormat> formatOf(const QString& path) {
@@ -26,36 +29,48 @@ std::optional<FileFormat> formatOf(const QString& path) {
 
 namespace {
 
-void writeWhole(const QString& path, const std::function<bool(QSaveFile&)>& write) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        throw ETemplateFile(path, file.errorString());
-    if (!write(file)) {
-        const QString reason = file.errorString();
-        file.cancelWriting();
-        throw ETemplateFile(path, reason.isEmpty() ? QStringLiteral("zápis selhal") : reason);
+void writeWhole(const std::string& path, const QByteArray& bytes) {
+    if (bytes.isEmpty())
+        throw ETemplateFile(path, "the template could not be made");
+    try {
+        writeFile(path, std::string_view(bytes.constData(), std::size_t(bytes.size())));
+    } catch (const EFileWrite& fault) {
+        throw ETemplateFile(path, fault.reason());
     }
-    if (!file.commit())
-        throw ETemplateFile(path, file.errorString());
+}
+
+std::string nameBytes(const QString& path) {
+    return QFile::encodeName(path).toStdString();
 }
 
 } // namespace
 
-void savePattern(const QString& path, FileFormat format, const pattern::Pattern& pattern) {
+void savePattern(const std::string& path, FileFormat format, const pattern::Pattern& pattern) {
     // The pattern as developed, not turned for the paper.
     const pattern::Pattern natural = pattern.rotatedBy(-pattern.rotation());
-    writeWhole(path, [&](QSaveFile& file) {
-        const QByteArray bytes = format == FileFormat::Svg ? svgOf(natural) : dxfOf(natural);
-        return !bytes.isEmpty() && file.write(bytes) == bytes.size();
-    });
+    writeWhole(path, format == FileFormat::Svg ? svgOf(natural) : dxfOf(natural));
 }
 
-void saveTemplate(const QString& path, FileFormat format, const pattern::Tiling& tiling) {
+void saveTemplate(const std::string& path, FileFormat format, const pattern::Tiling& tiling) {
     if (format != FileFormat::Pdf) {
         savePattern(path, format, tiling.pattern());
         return;
     }
-    writeWhole(path, [&](QSaveFile& file) { return writePdf(file, tiling); });
+    QByteArray pdf;
+    QBuffer buffer(&pdf);
+    buffer.open(QIODevice::WriteOnly);
+    if (!writePdf(buffer, tiling))
+        pdf.clear();
+    buffer.close();
+    writeWhole(path, pdf);
+}
+
+void savePattern(const QString& path, FileFormat format, const pattern::Pattern& pattern) {
+    savePattern(nameBytes(path), format, pattern);
+}
+
+void saveTemplate(const QString& path, FileFormat format, const pattern::Tiling& tiling) {
+    saveTemplate(nameBytes(path), format, tiling);
 }
 
 } // namespace vlnokan::templ

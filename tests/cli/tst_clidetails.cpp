@@ -138,6 +138,34 @@ private slots:
         QVERIFY(out.contains("single-mode D for the band = 34.1 to 39.3 mm"));
     }
 
+    // A sweep whose figures cannot be shown fails alike as lines and as JSON; no line is left
+    // half written, and nothing of the table before it is printed.
+    void sweepFaultAgrees_data() {
+        QTest::addColumn<QString>("sweep");
+        QTest::addColumn<int>("status");
+        QTest::newRow("1e-18 GHz") << "1e-18:1e-18:1" << 1;
+        QTest::newRow("1e-18 GHz up to 2.4") << "1e-18:2.4:1.2" << 1;
+        QTest::newRow("0.001 GHz, all cut off") << "0.001:0.002:0.001" << 0;
+        QTest::newRow("the Wi-Fi band") << "2.4:2.5:0.05" << 0;
+    }
+    void sweepFaultAgrees() {
+        QFETCH(QString, sweep);
+        QFETCH(int, status);
+        const QStringList entries{"2.4", "85", "40", "300"};
+        const Run lines = run(QStringList{"--sweep", sweep} + entries);
+        const Run json = run(QStringList{"--json", "--sweep", sweep} + entries);
+        QCOMPARE(lines.exitCode, status);
+        QCOMPARE(json.exitCode, status);
+        QVERIFY(lines.out.endsWith("dH = 149\n") == (status != 0));
+        QVERIFY(lines.out.endsWith('\n'));
+        QCOMPARE(lines.err.count("error:"), status != 0 ? 1 : 0);
+        const QJsonObject document = QJsonDocument::fromJson(json.out.toUtf8()).object();
+        QCOMPARE(document["fault"].isNull(), status == 0);
+        if (status != 0)
+            QCOMPARE("error: " + document["fault"].toObject()["message"].toString() + "\n",
+                     lines.err);
+    }
+
     void jsonDocumentOfDefaults() {
         const QJsonObject root = json({"--band", "wifi24", "2.4", "85", "40", "300"});
         QCOMPARE(root.keys().size(), 6);

@@ -172,6 +172,31 @@ private slots:
         QCOMPARE(drawn.exitCode, 1);
         QVERIFY(drawn.err.startsWith("error: cannot "));
     }
+
+    // After a failed calculation only its own fault is reported, not the folder's too.
+    void onlyTheFirstFault_data() {
+        QTest::addColumn<QStringList>("entries");
+        QTest::addColumn<QByteArray>("error");
+        QTest::newRow("entry not a number")
+            << QStringList{"x", "85", "40", "300"} << QByteArray("error: ");
+        QTest::newRow("calculation fine")
+            << QStringList{"2.4", "85", "40", "300"} << QByteArray("error: cannot create ");
+    }
+    void onlyTheFirstFault() {
+        QFETCH(QStringList, entries);
+        QFETCH(QByteArray, error);
+        QTemporaryDir temporary;
+        QFile blocker(temporary.filePath("file"));
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        blocker.close();
+        const Run plain = run(entries);
+        const Run drawn = run(QStringList{"--draw", blocker.fileName() + "/sub"} + entries);
+        QCOMPARE(drawn.exitCode, 1);
+        QVERIFY2(drawn.err.startsWith(error), drawn.err.constData());
+        QCOMPARE(drawn.err.count("error:"), 1);
+        if (plain.exitCode != 0)
+            QCOMPARE(drawn.err, plain.err);
+    }
 };
 
 QTEST_MAIN(TestCliDraw)

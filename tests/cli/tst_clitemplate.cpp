@@ -2,8 +2,12 @@
 #include <QFile>
 #include <QProcess>
 #include <QProcessEnvironment>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <sys/mount.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -13,12 +17,16 @@ struct Run {
     QByteArray err;
 };
 
-Run run(const QStringList& arguments) {
+// Runs the calculator, or through `sh -c script` with the calculator as $0 and arguments as $@.
+Run run(const QStringList& arguments, const QString& script = {}) {
     QProcess process;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert("LC_ALL", "C");
     process.setProcessEnvironment(environment);
-    process.start(VLNOKAN_CALC, arguments);
+    if (script.isEmpty())
+        process.start(VLNOKAN_CALC, arguments);
+    else
+        process.start("/bin/sh", QStringList{"-c", script, VLNOKAN_CALC} + arguments);
     process.waitForFinished(30000);
     return {process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError()};
 }
@@ -108,6 +116,105 @@ private slots:
         QVERIFY(result.err.startsWith("error: cannot write " + QFile::encodeName(path)));
         QVERIFY(!QFile::exists(path));
         QVERIFY(!QDir(m_dir.filePath("missing")).exists());
+    }
+
+    // The 400-sheet limit counts the sheets printed, not the grid around the pattern: a narrow
+    // funnel's sector leaves much of its grid empty (at 1850 mm the grid around it holds more
+    // than 470 A4 sheets in either orientation).
+    void sheetLimitCountsPrintedSheets_data() {
+        QTest::addColumn<QString>("mouth");
+        QTest::addColumn<int>("status");
+        QTest::newRow("grid over 400, fewer printed") << "1850" << 0;
+        QTest::newRow("over 400 printed") << "2300" << 2;
+        QTest::newRow("far beyond") << "4000" << 2;
+    }
+    void sheetLimitCountsPrintedSheets() {
+        QFETCH(QString, mouth);
+        QFETCH(int, status);
+        const QString path = m_dir.filePath("sheets" + mouth + ".pdf");
+        const Run result = run({"--template", path, "2.4", "85", "20", mouth});
+        QCOMPARE(result.exitCode, status);
+        QCOMPARE(QFile::exists(path), status == 0);
+        if (status != 0) {
+            QVERIFY(result.err.startsWith("error: Výkroj by zabral přes 400 listů"));
+            return;
+        }
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QString pdf = QString::fromLatin1(file.readAll());
+        const auto pages = pdf.count(QRegularExpression("/Type /Page(?!s)"));
+        QVERIFY2(pages > 100 && pages <= 401, qPrintable(QString::number(pages)));
+    }
+
+    // A disk that refuses the file leaves an older one as it was, in every format: a size limit
+    // as a shell sets it, or a full disk (a small tmpfs, where one can be mounted).
+    void refusedFileKeepsOlder_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("fullDisk");
+        for (const char* name : {"t.pdf", "t.svg", "t.dxf"}) {
+            QTest::addRow("%s, size limit", name) << QString(name) << false;
+            QTest::addRow("%s, full disk", name) << QString(name) << true;
+        }
+    }
+    void refusedFileKeepsOlder() {
+        QFETCH(QString, name);
+        QFETCH(bool, fullDisk);
+        const QString folder = m_dir.filePath(QStringLiteral("refused ") + QTest::currentDataTag());
+        QVERIFY(QDir().mkpath(folder));
+        const QByteArray folderName = QFile::encodeName(folder);
+        if (fullDisk && mount("tmpfs", folderName.constData(), "tmpfs", 0, "size=16k") != 0)
+            QSKIP("no tmpfs can be mounted here");
+        const QString path = folder + "/" + name;
+        const QByteArray older("an older template");
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(older);
+        file.close();
+        if (fullDisk) {
+            QFile filler(folder + "/filler");
+            QVERIFY(filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
+            while (filler.write(QByteArray(4096, 'f')) > 0) {
+            }
+        }
+        const Run result =
+            run(QStringList{"--template", path} + defaults,
+                fullDisk ? "exec \"$0\" \"$@\"" : "trap '' XFSZ; ulimit -f 1; exec \"$0\" \"$@\"");
+        const QStringList left = QDir(folder).entryList(QDir::Files | QDir::Hidden);
+        if (fullDisk)
+            umount2(folderName.constData(), MNT_DETACH);
+        QCOMPARE(result.exitCode, 1);
+        QVERIFY2(
+            result.err.startsWith("error: cannot write " + folderName + "/" + name.toUtf8() + ": "),
+            result.err.constData());
+        QCOMPARE(result.err.count("error:"), 1);
+        QVERIFY(result.out.endsWith("dH = 149\n"));
+        QCOMPARE(left, fullDisk ? QStringList({"filler", name}) : QStringList({name}));
+        if (!fullDisk) {
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            QCOMPARE(file.readAll(), older);
+        }
+    }
+
+    // A file name that is not UTF-8 names the file byte for byte.
+    void fileNameBytesAsGiven_data() {
+        QTest::addColumn<QByteArray>("name");
+        QTest::newRow("Latin-1 e acute") << QByteArray("\xe9.svg");
+        QTest::newRow("stray bytes") << QByteArray("\xff\xfe.dxf");
+        QTest::newRow("UTF-8 as well") << QByteArray("\xc3\xa9.pdf");
+    }
+    void fileNameBytesAsGiven() {
+        QFETCH(QByteArray, name);
+        QString octal;
+        for (const char byte : name)
+            octal += QStringLiteral("\\%1").arg(int(static_cast<unsigned char>(byte)), 3, 8,
+                                                QLatin1Char('0'));
+        const Run result = run(defaults, "exec \"$0\" --template \"$(printf '%s/" + octal + "' '" +
+                                             m_dir.path() + "')\" \"$@\"");
+        const QByteArray path = QFile::encodeName(m_dir.path()) + "/" + name;
+        struct stat info {};
+        QCOMPARE(result.exitCode, 0);
+        QVERIFY2(stat(path.constData(), &info) == 0, path.constData());
+        QVERIFY(info.st_size > 100);
     }
 
     // A fault in the calculation ends the run as it does without --template; nothing is written.

@@ -3,6 +3,7 @@
 #include "sim/SimFaults.h"
 #include "sim/Simulation.h"
 
+#include <QElapsedTimer>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -206,6 +207,83 @@ private slots:
         fine.cellsPerWavelength = 25;
         QVERIFY(memoryEstimate(canModel(design(2.4, 85, 40, 300), fine)) >
                 memoryEstimate(canModel(design(2.4, 85, 40, 300), {})) * 2);
+    }
+
+    // The size known before the model is built is the size of the model then built.
+    void sizeBeforeBuilding_data() {
+        QTest::addColumn<double>("ghz");
+        QTest::addColumn<int>("diameter");
+        QTest::addColumn<int>("angle");
+        QTest::addColumn<int>("mouth");
+        QTest::addColumn<double>("perWavelength");
+        QTest::newRow("default, quick") << 2.4 << 85 << 40 << 300 << 15.0;
+        QTest::newRow("default, fine") << 2.4 << 85 << 40 << 300 << 25.0;
+        QTest::newRow("5.8 GHz, narrow funnel") << 5.8 << 40 << 20 << 200 << 15.0;
+        QTest::newRow("1.42 GHz, wide funnel") << 1.42 << 125 << 60 << 600 << 10.0;
+    }
+    void sizeBeforeBuilding() {
+        QFETCH(double, ghz);
+        QFETCH(int, diameter);
+        QFETCH(int, angle);
+        QFETCH(int, mouth);
+        QFETCH(double, perWavelength);
+        CanOptions options;
+        options.cellsPerWavelength = perWavelength;
+        const Design d = design(ghz, diameter, angle, mouth);
+        const ModelSize size = canModelSize(d, options);
+        const SimModel model = canModel(d, options);
+        QCOMPARE(size.cells, double(model.cellCount()));
+        QCOMPARE(size.solids, double(model.solids.size()));
+    }
+
+    // A funnel of ten metres at 100 GHz: its size is known at once, the model never built.
+    void hugeDesignSizedAtOnce() {
+        QElapsedTimer timer;
+        timer.start();
+        const ModelSize size = canModelSize(design(100, 125, 20, 10000), {});
+        QVERIFY(timer.elapsed() < 200);
+        // Cells of 3 mm / 1.2 / 15 across a 10 m mouth and a 28 m long funnel.
+        QVERIFY(size.cells > 1e14);
+        QVERIFY(size.solids > 6e5);
+        QVERIFY_THROWS_EXCEPTION(ESimulation,
+                                 refuseOversized(size, ModelUse::Simulate, std::size_t(64) << 30));
+        QVERIFY_THROWS_EXCEPTION(ESimulation,
+                                 refuseOversized(size, ModelUse::Export, std::size_t(64) << 30));
+    }
+
+    // A run needs its memory here; an export only what building the model takes here, as long
+    // as some machine could run it.
+    void refusedBySize_data() {
+        QTest::addColumn<double>("cells");
+        QTest::addColumn<double>("solids");
+        QTest::addColumn<int>("use");
+        QTest::addColumn<double>("freeMb");
+        QTest::addColumn<bool>("refused");
+        const int run = int(ModelUse::Simulate);
+        const int out = int(ModelUse::Export);
+        // 40 MB and 170 bytes a cell: 1 M cells take about 202 MB.
+        QTest::newRow("run fits") << 1e6 << 400.0 << run << 203.0 << false;
+        QTest::newRow("run just too large") << 1e6 << 400.0 << run << 201.0 << true;
+        QTest::newRow("export larger than here") << 1e8 << 400.0 << out << 201.0 << false;
+        QTest::newRow("export beyond any machine") << 1e10 << 400.0 << out << 1e9 << true;
+        QTest::newRow("export too large to build here") << 1e6 << 1e6 << out << 1000.0 << true;
+    }
+    void refusedBySize() {
+        QFETCH(double, cells);
+        QFETCH(double, solids);
+        QFETCH(int, use);
+        QFETCH(double, freeMb);
+        QFETCH(bool, refused);
+        const auto free = std::size_t(freeMb * 1024 * 1024);
+        try {
+            refuseOversized({cells, solids}, ModelUse(use), free);
+            QVERIFY(!refused);
+        } catch (const ESimulation& fault) {
+            QVERIFY2(refused, fault.message().c_str());
+            const std::string freeText =
+                "volných je " + std::to_string(std::llround(freeMb)) + " MB";
+            QVERIFY2(fault.message().find(freeText) != std::string::npos, fault.message().c_str());
+        }
     }
 
     void exportWritesModelAndScript() {

@@ -1,13 +1,19 @@
+#include "core/FileWriter.h"
 #include "sim/ResultCache.h"
 #include "sim/SimFaults.h"
 
+#include <QSysInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <chrono>
+#include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <limits>
 #include <sstream>
+#include <unistd.h>
 
 using namespace vlnokan::sim;
 namespace fs = std::filesystem;
@@ -115,7 +121,94 @@ private slots:
 
     void unwritableFolderFailsClearly() {
         const ResultCache cache("/proc/vlnokan-cannot-be-here");
-        QVERIFY_THROWS_EXCEPTION(ESimulation, cache.store("key", sampleResults()));
+        QVERIFY_THROWS_EXCEPTION(vlnokan::EFileWrite, cache.store("key", sampleResults()));
+    }
+
+    // Results of a finished run are good whether or not the cache takes them: keeping them
+    // either succeeds quietly or says why not.
+    void keepWarnsWhenTheEntryCannotBeWritten_data() {
+        QTest::addColumn<bool>("blocked");
+        QTest::newRow("written") << false;
+        QTest::newRow("a folder in the entry's place") << true;
+    }
+    void keepWarnsWhenTheEntryCannotBeWritten() {
+        QFETCH(bool, blocked);
+        QTemporaryDir folder;
+        const ResultCache cache(folder.path().toStdString());
+        if (blocked)
+            fs::create_directories(cache.fileFor("key") / "inside");
+        const std::string warning = cache.keep("key", sampleResults());
+        QCOMPARE(warning.empty(), !blocked);
+        if (blocked)
+            QVERIFY(warning.find(cache.fileFor("key").string()) != std::string::npos);
+        QCOMPARE(cache.find("key").has_value(), !blocked);
+    }
+
+    // Figures a run may give that are no finite number read back as they were written.
+    void infiniteFiguresReadBack_data() {
+        QTest::addColumn<double>("frontToBack");
+        QTest::addColumn<double>("gain");
+        const double inf = std::numeric_limits<double>::infinity();
+        const double nan = std::numeric_limits<double>::quiet_NaN();
+        QTest::newRow("front to back inf") << inf << 8.36;
+        QTest::newRow("front to back -inf") << -inf << 8.36;
+        QTest::newRow("gain nan") << 10.8 << nan;
+        QTest::newRow("gain -nan") << 10.8 << -nan;
+        QTest::newRow("smallest subnormal") << 4.9406564584124654e-324 << -1e308;
+    }
+    void infiniteFiguresReadBack() {
+        QFETCH(double, frontToBack);
+        QFETCH(double, gain);
+        QTemporaryDir folder;
+        const ResultCache cache(folder.path().toStdString());
+        SimResults results = sampleResults();
+        results.farField.frontToBackDb = frontToBack;
+        results.gainDbi = gain;
+        results.farField.pattern.ePlaneDb[0] = -std::numeric_limits<double>::infinity();
+        cache.store("key", results);
+        const auto found = cache.find("key");
+        QVERIFY(found.has_value());
+        QCOMPARE(std::isnan(found->gainDbi), std::isnan(gain));
+        if (!std::isnan(gain))
+            QCOMPARE(found->gainDbi, gain);
+        QCOMPARE(found->farField.frontToBackDb, frontToBack);
+        QCOMPARE(found->farField.pattern.ePlaneDb[0], -std::numeric_limits<double>::infinity());
+    }
+
+    // Run folders left by killed processes go; those of live ones, of another machine sharing
+    // the folder, and fresh ones without an owner yet stay.
+    void staleRunsRemoved_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("owner"); // "-": no owner file
+        QTest::addColumn<int>("ageHours");
+        QTest::addColumn<bool>("removed");
+        const QString host = QSysInfo::machineHostName();
+        QTest::newRow("dead process") << "run-aaaaaa" << host + " 999999999" << 0 << true;
+        QTest::newRow("this process")
+            << "run-bbbbbb" << host + " " + QString::number(getpid()) << 0 << false;
+        QTest::newRow("process 1 lives") << "run-cccccc" << host + " 1" << 0 << false;
+        QTest::newRow("another machine") << "run-dddddd"
+                                         << "elsewhere.invalid 999999999" << 48 << false;
+        QTest::newRow("no owner, fresh") << "run-eeeeee"
+                                         << "-" << 0 << false;
+        QTest::newRow("no owner, two days old") << "run-ffffff"
+                                                << "-" << 48 << true;
+        QTest::newRow("not a run folder") << "results" << host + " 999999999" << 48 << false;
+    }
+    void staleRunsRemoved() {
+        QFETCH(QString, name);
+        QFETCH(QString, owner);
+        QFETCH(int, ageHours);
+        QFETCH(bool, removed);
+        QTemporaryDir folder;
+        const fs::path run = fs::path(folder.path().toStdString()) / name.toStdString();
+        fs::create_directories(run);
+        std::ofstream(run / "model.xml") << "<openEMS/>";
+        if (owner != "-")
+            std::ofstream(run / "owner") << owner.toStdString() << '\n';
+        fs::last_write_time(run, fs::file_time_type::clock::now() - std::chrono::hours(ageHours));
+        removeStaleRuns(folder.path().toStdString());
+        QCOMPARE(!fs::exists(run), removed);
     }
 
     void cacheFolderFollowsXdg_data() {
@@ -132,6 +225,13 @@ private slots:
         QTest::newRow("XDG relative") << "rel"
                                       << "/home/u"
                                       << "/home/u/.cache/vlnokan/simulations";
+        // Nowhere of the user's own: no cache rather than a folder all accounts share.
+        QTest::newRow("neither") << ""
+                                 << ""
+                                 << "";
+        QTest::newRow("HOME relative") << ""
+                                       << "home"
+                                       << "";
     }
     void cacheFolderFollowsXdg() {
         QFETCH(QString, xdg);
@@ -139,11 +239,17 @@ private slots:
         QFETCH(QString, expected);
         const QByteArray oldXdg = qgetenv("XDG_CACHE_HOME");
         const QByteArray oldHome = qgetenv("HOME");
-        qputenv("XDG_CACHE_HOME", xdg.toUtf8());
-        qputenv("HOME", home.toUtf8());
+        const auto set = [](const char* name, const QByteArray& value) {
+            if (value.isEmpty())
+                qunsetenv(name);
+            else
+                qputenv(name, value);
+        };
+        set("XDG_CACHE_HOME", xdg.toUtf8());
+        set("HOME", home.toUtf8());
         const std::string folder = defaultCacheFolder().string();
-        qputenv("XDG_CACHE_HOME", oldXdg);
-        qputenv("HOME", oldHome);
+        set("XDG_CACHE_HOME", oldXdg);
+        set("HOME", oldHome);
         QCOMPARE(QString::fromStdString(folder), expected);
     }
 };

@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
@@ -53,6 +54,17 @@ class TestSimulationPanel final : public QObject {
     Q_OBJECT
 
     QTemporaryDir m_folder;
+
+    // The message of each simulation fault the panel hands to its handler.
+    static void recordFaults(SimulationPanel& panel, std::string& reported) {
+        panel.setFaultHandler([&reported](const std::exception_ptr& fault) {
+            try {
+                std::rethrow_exception(fault);
+            } catch (const ESimulation& error) {
+                reported = error.message();
+            }
+        });
+    }
 
     void prepare(SimulationPanel& panel) {
         panel.setCacheFolder((m_folder.path() + "/cache").toStdString());
@@ -125,17 +137,49 @@ private slots:
         SimulationPanel panel;
         prepare(panel);
         std::string reported;
-        panel.setFaultHandler([&](const std::exception_ptr& fault) {
-            try {
-                std::rethrow_exception(fault);
-            } catch (const ESimulation& error) {
-                reported = error.message();
-            }
-        });
+        recordFaults(panel, reported);
         QTest::mouseClick(panel.startButton(), Qt::LeftButton);
         QVERIFY(QTest::qWaitFor([&] { return !panel.running(); }, 5000));
         QVERIFY(reported.find("broken") != std::string::npos);
         QVERIFY(panel.statusLabel()->text().contains("broken"));
+    }
+
+    // Results the cache could not keep are shown all the same, with the warning beneath.
+    void resultsWithAWarning_data() {
+        QTest::addColumn<QString>("warning");
+        QTest::newRow("kept") << "";
+        QTest::newRow("not kept") << "Výsledek simulace nelze uložit do mezipaměti (x)";
+    }
+    void resultsWithAWarning() {
+        QFETCH(QString, warning);
+        SimulationPanel panel;
+        prepare(panel);
+        SimResults results = sampleResults();
+        results.warning = warning.toStdString();
+        panel.showResults(results);
+        QVERIFY(panel.gainLabel()->text().startsWith("Zisk podle simulace: 16.1 dBi"));
+        QCOMPARE(panel.statusLabel()->text().contains("mezipaměti"), !warning.isEmpty());
+        QVERIFY(panel.statusLabel()->text().startsWith("S11 na "));
+    }
+
+    // A design far too large is refused at once with its estimate; no engine is started.
+    void hugeDesignRefusedAtOnce() {
+        ScriptLauncher launcher(writeScript(m_folder.filePath("unused"), "exit 0\n"));
+        Engines::Replacement replacement(launcher);
+        SimulationPanel panel;
+        prepare(panel);
+        panel.setDesign(Design::complete(100.0L, 125, 20, 10000));
+        std::string reported;
+        recordFaults(panel, reported);
+        QElapsedTimer timer;
+        timer.start();
+        QTest::mouseClick(panel.startButton(), Qt::LeftButton);
+        QVERIFY(QTest::qWaitFor([&] { return !reported.empty(); }, 1000));
+        QVERIFY(timer.elapsed() < 1000);
+        QVERIFY2(reported.find(" MB (") != std::string::npos, reported.c_str());
+        QVERIFY(reported.find("volných je ") != std::string::npos);
+        QVERIFY(!panel.running());
+        QCOMPARE(launcher.starts, 0);
     }
 
     // Closing the panel or the window it is in, or a new design, stops the engine at once.
