@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QPixmap>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QTimer>
 
 #ifdef VLNOKAN_WITH_SIMULATION
@@ -38,6 +39,14 @@ void unfold(vlnokan::DetailsWindow& window) {
     auto* scroll = window.findChild<QScrollArea*>();
     const int content = scroll->widget()->sizeHint().height();
     window.resize(window.width(), content + 2 * scroll->frameWidth());
+    // Word-wrapped texts and charts settle once laid out: grow by what is still scrolled.
+    for (int round = 0; round < 5; ++round) {
+        QCoreApplication::processEvents();
+        const int hidden = scroll->verticalScrollBar()->maximum();
+        if (hidden <= 0)
+            break;
+        window.resize(window.width(), window.height() + hidden);
+    }
 }
 
 } // namespace
@@ -57,6 +66,7 @@ int main(int argc, char** argv) {
         vlnokan::DetailsWindow* window = form.detailsWindow();
         unfold(*window);
         QTimer::singleShot(1000, [&, window] {
+            unfold(*window);
             status = window->grab().save(file, "PNG") ? 0 : 1;
             application.quit();
         });
