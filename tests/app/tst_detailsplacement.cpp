@@ -15,21 +15,12 @@ using namespace vlnokan::test;
 class TestDetailsPlacement final : public QObject {
     Q_OBJECT
 
-    BoxRecorder m_boxes;
-    std::unique_ptr<MessageBoxes::Replacement> m_boxGuard;
-    std::unique_ptr<ModalWatchdog> m_watchdog;
+    AnsweredBoxes m_answered;
+    BoxRecorder& m_boxes = m_answered.boxes;
 
 private slots:
-    void init() {
-        m_boxes.boxes.clear();
-        m_boxGuard = std::make_unique<MessageBoxes::Replacement>(m_boxes);
-        m_watchdog = std::make_unique<ModalWatchdog>();
-    }
-    void cleanup() {
-        QCOMPARE(m_watchdog->unexpected(), QStringList());
-        m_watchdog.reset();
-        m_boxGuard.reset();
-    }
+    void init() { m_answered.init(); }
+    void cleanup() { m_answered.cleanup(); }
 
     // The main window's frame as a desktop with a title bar gives it: 802 × 488 at the top left.
     void besideWhereThereIsRoom_data() {

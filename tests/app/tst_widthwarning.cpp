@@ -34,9 +34,8 @@ const QString warningStart = QStringLiteral("Plechovka je pro tento kmitoƒçet p≈
 class TestWidthWarning final : public QObject {
     Q_OBJECT
 
-    BoxRecorder m_boxes;
-    std::unique_ptr<MessageBoxes::Replacement> m_boxGuard;
-    std::unique_ptr<ModalWatchdog> m_watchdog;
+    AnsweredBoxes m_answered;
+    BoxRecorder& m_boxes = m_answered.boxes;
     std::unique_ptr<FixedLocale> m_locale = std::make_unique<FixedLocale>(",");
     std::unique_ptr<entry::Locale::Replacement> m_localeGuard;
 
@@ -62,16 +61,8 @@ class TestWidthWarning final : public QObject {
 private slots:
     void initTestCase() { m_localeGuard = std::make_unique<entry::Locale::Replacement>(*m_locale); }
     void cleanupTestCase() { m_localeGuard.reset(); }
-    void init() {
-        m_boxes.boxes.clear();
-        m_boxGuard = std::make_unique<MessageBoxes::Replacement>(m_boxes);
-        m_watchdog = std::make_unique<ModalWatchdog>();
-    }
-    void cleanup() {
-        QCOMPARE(m_watchdog->unexpected(), QStringList());
-        m_watchdog.reset();
-        m_boxGuard.reset();
-    }
+    void init() { m_answered.init(); }
+    void cleanup() { m_answered.cleanup(); }
 
     // The single-mode window is Lo / 1.706 < D < Lo / 1.306 (TE11 passes, TM01 not).
     void warningFollowsTheCan_data() {
