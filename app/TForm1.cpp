@@ -209,6 +209,7 @@ void TForm1::createControls() {
 
     // Image2 lies on top of Image1 where the two overlap.
     Image2->raise();
+    addWidthWarning();
 
     PopupMenu1 = new QMenu(this);
     PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));

@@ -21,6 +21,7 @@ namespace vlnokan {
 
 class TJvHotLink;
 class DetailsWindow;
+class WidthWarning;
 namespace templ {
 class TemplateDialog;
 }
@@ -101,6 +102,7 @@ private:
     // Whether the entry's key filter discards the key.
     bool filterEntryKey(bool frequency, const QKeyEvent& key);
     void createControls();
+    void addWidthWarning();
     QLabel* addStatic(const char* name, QRect design, const QString& text);
     QLineEdit* addEdit(const char* name, QRect design, const QString& text, bool readOnly);
     void place(QWidget* control, QRect design);
@@ -118,6 +120,7 @@ private:
     std::unique_ptr<LabelSlots> m_slots;
     Design m_design;
     DetailsWindow* m_details = nullptr;
+    WidthWarning* m_widthWarning = nullptr;
     templ::TemplateDialog* m_templateDialog = nullptr;
 };
 

@@ -1,11 +1,36 @@
 #include "app/TForm1.h"
+#include "app/WidthWarning.h"
+#include "app/WindowPlacement.h"
 #include "core/Guard.h"
 #include "details/DetailsWindow.h"
+#include "entry/Locale.h"
+#include "fonts/Fonts.h"
 #ifdef VLNOKAN_WITH_SIMULATION
 #include "simview/SimulationPanel.h"
 #endif
 
 namespace vlnokan {
+
+namespace {
+
+// Below this the details window is not worth opening beside the main one; it goes below it.
+constexpr QSize smallestDetails(320, 240);
+
+} // namespace
+
+void TForm1::addWidthWarning() {
+    // In the free space under the can's result fields, left of "Výpočet"; it ends level with the
+    // button, so a finer screen's client area scrolls exactly as far as without it.
+    m_widthWarning = new WidthWarning(m_client);
+    m_widthWarning->setFont(ownFont(Face::Arial, 11, true));
+    place(m_widthWarning, QRect(24, 420, 552, 29));
+    connect(this, &TForm1::designChanged, m_widthWarning, [this] {
+        guarded(
+            [this] { m_widthWarning->follow(m_design, entry::Locale::get().decimalSeparator()); });
+    });
+    connect(m_widthWarning, &WidthWarning::clicked, this,
+            guardedSlot(this, &TForm1::Details1Click));
+}
 
 DetailsWindow* TForm1::detailsWindow() {
     if (!m_details) {
@@ -31,6 +56,10 @@ DetailsWindow* TForm1::detailsWindow() {
 
 void TForm1::Details1Click() {
     DetailsWindow* window = detailsWindow();
+    // Where it covers none of the main window's controls; once open, it stays where the user
+    // put it.
+    if (!window->isVisible())
+        placeBeside(*window, *this, smallestDetails);
     window->show();
     window->raise();
     window->activateWindow();

@@ -16,12 +16,32 @@ struct Band {
     std::string key;               // "wifi24", ... or "custom"
     std::string title;             // as the window names it
     std::vector<Real> frequencies; // GHz, rising
+    // The frequencies the band stands for, GHz: the edges of its channels or of its allocation,
+    // which may lie beyond the frequencies swept.
+    Real lowest = 0;
+    Real highest = 0;
+
+    bool covers(Real frequency) const;
 };
 
-// The bands builders ask for: Wi-Fi 2.4 GHz (channels 1-14), Wi-Fi 5 GHz, 10 GHz, 24 GHz and
-// the hydrogen line.
+// The bands builders ask for: Wi-Fi 2.4 GHz (channels 1-14), Wi-Fi 5.8 GHz with the 5.76 GHz
+// amateur band, the whole 5 GHz Wi-Fi range, the QO-100 satellite's uplink and downlink, 10 GHz,
+// 24 GHz and the hydrogen line.
 const std::vector<Band>& presetBands();
 std::optional<Band> presetBand(const std::string& key);
+
+// A range of one's own: from, to and step in GHz.
+struct Range {
+    Real low = 0;
+    Real high = 0;
+    Real step = 0;
+};
+
+// The band the antenna details open on for a design: the first preset that covers its
+// frequency, else a range a few per cent either side of it (rangeAround).
+std::optional<Band> presetCovering(Real frequency);
+// 2 % either side of the frequency in whole MHz, in about 20 steps of at least 1 MHz.
+Range rangeAround(Real frequency);
 
 // The most frequencies one band may hold.
 constexpr std::size_t largestBand = 10000;

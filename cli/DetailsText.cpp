@@ -26,7 +26,19 @@ void line(std::ostream& out, const std::string& name, const std::string& value) 
     out << name << " = " << value << '\n';
 }
 
+void warnIfTooWide(const details::Details& d, const std::string& separator, std::ostream& out) {
+    if (d.unavailable.empty() && d.tooWide)
+        line(out, "warning", details::tooWideWarning(d.window, separator));
+}
+
 } // namespace
+
+void printWidthWarning(const Design& design, const std::string& separator, std::ostream& out) {
+    if (!design.canKnown)
+        return;
+    warnIfTooWide(details::describe(design), separator, out);
+    out.flush();
+}
 
 void printDetails(const details::Details& d, const std::string& separator, std::ostream& out) {
     if (!d.unavailable.empty()) {
@@ -59,8 +71,7 @@ void printDetails(const details::Details& d, const std::string& separator, std::
              decimals(row.cutoffFrequency, 3, separator) + " GHz, " + mm(row.cutoffWavelength) +
                  " mm, " + (row.propagates ? "propagates" : "cut off"));
     line(out, "single-mode D", mm(d.window.smallest) + " to " + mm(d.window.largest) + " mm");
-    if (d.tooWide)
-        line(out, "warning", details::tooWideWarning(d.window, separator));
+    warnIfTooWide(d, separator, out);
     if (d.funnel) {
         const horn::Estimate& e = d.funnel->estimate;
         line(out, "horn s", decimals(e.s, 3, separator));

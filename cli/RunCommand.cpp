@@ -1,6 +1,7 @@
 #include "cli/RunCommand.h"
 
 #include "calc/CalculateCommand.h"
+#include "cli/DetailsText.h"
 #include "core/Checked.h"
 #include "core/ErrorText.h"
 #include "core/Faults.h"
@@ -8,10 +9,13 @@
 
 namespace vlnokan::cli {
 
-int runCalculate(CliView& view, std::ostream& out, std::ostream& err) {
+int runCalculate(CliView& view, std::ostream& out, std::ostream& err, bool warnTooWide) {
     resetFloatingPoint();
     try {
-        CalculateCommand(view, entry::Locale::get().decimalSeparator()).run();
+        const std::string separator = entry::Locale::get().decimalSeparator();
+        CalculateCommand(view, separator).run();
+        if (warnTooWide)
+            printWidthWarning(view.design(), separator, out);
     } catch (const Exception& fault) {
         out.flush();
         err << "error: " << errorBoxText(fault.message()) << '\n';

@@ -8,6 +8,8 @@ namespace vlnokan::cli {
 
 // Runs the Calculate command on the view's entries with the user's decimal separator. A fault
 // is reported as "error: MESSAGE." on err; returns the exit status (0, or 1 after a fault).
-int runCalculate(CliView& view, std::ostream& out, std::ostream& err);
+// After the figures comes a "warning = ..." line when the can carries more than TE11 (unless
+// warnTooWide is false: the antenna details that follow say it).
+int runCalculate(CliView& view, std::ostream& out, std::ostream& err, bool warnTooWide = true);
 
 } // namespace vlnokan::cli

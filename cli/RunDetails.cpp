@@ -19,17 +19,6 @@ namespace vlnokan::cli {
 
 namespace {
 
-// The calculator's lines, keeping hold of the design the command made final.
-class DesignKeepingView final : public CliView {
-public:
-    using CliView::CliView;
-    void designKnown(const Design& design) override { m_design = design; }
-    const Design& design() const { return m_design; }
-
-private:
-    Design m_design;
-};
-
 bool sweepable(const Design& design) {
     return design.canKnown && design.diameter > 0;
 }
@@ -87,8 +76,9 @@ int runDetails(const CommandLine& line, const DetailsRequest& request, std::ostr
     if (request.json)
         return runJson(line, request, separator, further, out);
 
-    DesignKeepingView view(line.entries, out);
-    if (const int status = runCalculate(view, out, err); status != 0)
+    // The details say it themselves when the can is too wide.
+    CliView view(line.entries, out);
+    if (const int status = runCalculate(view, out, err, !request.details); status != 0)
         return status;
     try {
         if (request.details)

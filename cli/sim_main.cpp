@@ -36,17 +36,6 @@ extern "C" void interrupt(int) {
     interrupted = true;
 }
 
-// The calculation's view that also keeps the final design.
-class SimulateView final : public cli::CliView {
-public:
-    using CliView::CliView;
-    void designKnown(const vlnokan::Design& design) override { m_design = design; }
-    const vlnokan::Design& design() const { return m_design; }
-
-private:
-    vlnokan::Design m_design;
-};
-
 int usageError() {
     std::cerr << cli::usage << '\n';
     return 2;
@@ -140,7 +129,7 @@ int main(int argc, char** argv) {
     if (!json && cli::asksForDetails(*line))
         return usageError();
     if (!json) {
-        SimulateView view(line->entries, std::cout);
+        cli::CliView view(line->entries, std::cout);
         if (const int status = cli::runCalculate(view, std::cout, std::cerr); status != 0)
             return status;
         cli::Json unused;

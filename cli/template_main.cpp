@@ -3,9 +3,9 @@
 // output, then the funnel's cutting template written to FILE, its format from the extension: PDF
 // tiled on paper with a cover sheet, or the whole pattern as SVG or DXF. The file is written
 // whole or not at all.
+#include "cli/CliView.h"
 #include "cli/Options.h"
 #include "cli/RunCommand.h"
-#include "cli/TemplateView.h"
 #include "cli/Usage.h"
 #include "template/TemplateFiles.h"
 
@@ -89,7 +89,7 @@ int main(int argc, char** argv) {
     qInstallMessageHandler(dropRemarks);
     QGuiApplication application(argc, argv);
 
-    cli::TemplateView view(line->entries, std::cout);
+    cli::CliView view(line->entries, std::cout);
     const int status = cli::runCalculate(view, std::cout, std::cerr);
     if (status != 0)
         return status;

@@ -106,7 +106,7 @@ DetailsWindow::DetailsWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     m_fineLg34 = figure(form, QStringLiteral("3/4 Lg (délka plechovky)"), "fineLg34");
     m_fineR = figure(form, QStringLiteral("R (rozvin, vnější poloměr)"), "fineR");
     m_finer = figure(form, QStringLiteral("r (rozvin, vnitřní poloměr)"), "finer");
-    m_finePhi = figure(form, QStringLiteral("úhel výseče"), "finePhi");
+    m_finePhi = figure(form, QStringLiteral("úhel výseče phi (na výkresu alfa)"), "finePhi");
 
     m_sections->addStretch();
 
@@ -236,7 +236,7 @@ void DetailsWindow::showDetails(const details::Details& d) {
             label->setText(dash);
         m_horn->setText(QStringLiteral("Trychtýř nebyl spočítán."));
     }
-    m_sweep->setDiameter(d.diameter);
+    m_sweep->setDesign(d.frequency, d.diameter);
 }
 
 void DetailsWindow::showWindow() {

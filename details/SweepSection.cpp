@@ -14,6 +14,7 @@
 #include <QLabel>
 #include <QLineSeries>
 #include <QScatterSeries>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
 #include <QValueAxis>
 
@@ -32,7 +33,7 @@ QDoubleSpinBox* frequencyBox(const char* name, double value, double smallest, QW
     auto* box = new QDoubleSpinBox(parent);
     box->setObjectName(QString::fromLatin1(name));
     box->setDecimals(3);
-    box->setRange(smallest, 1000.0);
+    box->setRange(smallest, 100000.0);
     box->setValue(value);
     box->setSuffix(QStringLiteral(" GHz"));
     box->setKeyboardTracking(false);
@@ -107,7 +108,38 @@ void SweepSection::setDiameter(std::int32_t diameter) {
     redo();
 }
 
+void SweepSection::setDesign(Real frequency, std::int32_t diameter) {
+    if (m_frequency != frequency) {
+        m_frequency = frequency;
+        chooseBandFor(frequency);
+    }
+    setDiameter(diameter);
+}
+
+void SweepSection::chooseBandFor(Real frequency) {
+    // Set quietly: the sweep is redone once, for the new diameter.
+    const QSignalBlocker choice(m_choice);
+    const QSignalBlocker from(m_from);
+    const QSignalBlocker to(m_to);
+    const QSignalBlocker step(m_step);
+    if (const auto preset = sweep::presetCovering(frequency)) {
+        m_choice->setCurrentIndex(m_choice->findData(QString::fromStdString(preset->key)));
+    } else {
+        const sweep::Range range = sweep::rangeAround(frequency);
+        m_from->setValue(double(range.low));
+        m_to->setValue(double(range.high));
+        m_step->setValue(double(range.step));
+        m_choice->setCurrentIndex(m_choice->findData(QStringLiteral("custom")));
+    }
+    readBand();
+}
+
 void SweepSection::chooseBand() {
+    readBand();
+    redo();
+}
+
+void SweepSection::readBand() {
     const QString key = m_choice->currentData().toString();
     const bool custom = key == QStringLiteral("custom");
     for (QDoubleSpinBox* box : {m_from, m_to, m_step})
@@ -116,7 +148,6 @@ void SweepSection::chooseBand() {
                     : sweep::presetBand(key.toStdString());
     if (m_band && custom)
         m_band->title = m_choice->currentText().toStdString();
-    redo();
 }
 
 void SweepSection::redo() {

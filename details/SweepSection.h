@@ -27,6 +27,9 @@ public:
 
     // Sweeps the chosen band for a can of this diameter; 0: no can to sweep.
     void setDiameter(std::int32_t diameter);
+    // The same for a design: a frequency other than the last one's chooses the band that covers
+    // it (or a range around it); the same frequency keeps the band the user chose.
+    void setDesign(Real frequency, std::int32_t diameter);
     // The chosen band, none while a range of one's own is not a band.
     const std::optional<sweep::Band>& band() const { return m_band; }
     const std::optional<sweep::Result>& result() const { return m_result; }
@@ -37,6 +40,8 @@ signals:
 
 private:
     void chooseBand();
+    void readBand();
+    void chooseBandFor(Real frequency);
     void redo();
     void plot();
 
@@ -53,6 +58,7 @@ private:
     std::optional<sweep::Band> m_band;
     std::optional<sweep::Result> m_result;
     std::int32_t m_diameter = 0;
+    std::optional<Real> m_frequency;
 };
 
 } // namespace vlnokan

@@ -20,7 +20,8 @@ QString coverText(const pattern::Tiling& tiling) {
             .arg(d.diameter)
             .arg(d.mouth)
             .arg(d.angle),
-        QStringLiteral("Poloměry výkroje: R = %1 mm, r = %2 mm; úhel výseče theta = %3°")
+        QStringLiteral(
+            "Poloměry výkroje: R = %1 mm, r = %2 mm; úhel výseče phi = %3° (na výkresu alfa)")
             .arg(decimal(p.outerRadius()), decimal(p.innerRadius()), decimal(p.sectorDeg())),
         QStringLiteral("Oblouky: vnější %1 mm, vnitřní %2 mm")
             .arg(decimal(p.outerArc()), decimal(p.innerArc())),

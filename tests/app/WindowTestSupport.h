@@ -13,6 +13,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -105,6 +106,29 @@ private:
     QTimer m_timer;
     QPointer<QWidget> m_seen;
     QStringList m_unexpected;
+};
+
+// What a window test function runs under: the boxes answered and recorded, a watchdog against
+// boxes nobody expects. Made in init(), checked and dropped in cleanup().
+class AnsweredBoxes final {
+public:
+    void init() {
+        boxes.boxes.clear();
+        m_guard = std::make_unique<MessageBoxes::Replacement>(boxes);
+        m_watchdog = std::make_unique<ModalWatchdog>();
+    }
+    void cleanup() {
+        const QStringList unexpected = m_watchdog->unexpected();
+        m_watchdog.reset();
+        m_guard.reset();
+        QCOMPARE(unexpected, QStringList());
+    }
+
+    BoxRecorder boxes;
+
+private:
+    std::unique_ptr<MessageBoxes::Replacement> m_guard;
+    std::unique_ptr<ModalWatchdog> m_watchdog;
 };
 
 // A private runtime folder, so Qt does not warn about a shared one.

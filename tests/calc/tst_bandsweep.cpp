@@ -25,7 +25,10 @@ private slots:
         QTest::addColumn<double>("first");
         QTest::addColumn<double>("last");
         QTest::newRow("Wi-Fi 2.4 GHz, channels 1-14") << "wifi24" << 14 << 2.412 << 2.484;
-        QTest::newRow("Wi-Fi 5 GHz") << "wifi5" << 15 << 5.150 << 5.850;
+        QTest::newRow("Wi-Fi 5.8 GHz and 5.76 GHz amateurs") << "wifi58" << 7 << 5.725 << 5.875;
+        QTest::newRow("whole 5 GHz Wi-Fi range") << "wifi5all" << 15 << 5.150 << 5.850;
+        QTest::newRow("QO-100 uplink") << "qo100up" << 11 << 2.400 << 2.450;
+        QTest::newRow("QO-100 downlink") << "qo100down" << 12 << 10.489 << 10.500;
         QTest::newRow("10 GHz") << "10g" << 1 << 10.368 << 10.368;
         QTest::newRow("24 GHz") << "24g" << 1 << 24.048 << 24.048;
         QTest::newRow("hydrogen line") << "hline" << 1 << 1.420 << 1.420;
@@ -42,6 +45,61 @@ private slots:
         QVERIFY(std::fabs(double(band->frequencies.back()) - last) < 1e-12);
         QVERIFY(std::is_sorted(band->frequencies.begin(), band->frequencies.end()));
         QVERIFY(!presetBand("wifi6"));
+        QVERIFY(!presetBand("wifi5"));
+    }
+
+    // The band the details open on: the first preset that covers the design's frequency,
+    // else 2 % either side in whole MHz.
+    void bandForADesign_data() {
+        QTest::addColumn<double>("frequency");
+        QTest::addColumn<QString>("key"); // empty: a range of its own
+        QTest::addColumn<double>("low");
+        QTest::addColumn<double>("high");
+        QTest::addColumn<double>("step");
+        QTest::newRow("2.4 GHz: Wi-Fi before QO-100") << 2.4 << "wifi24" << 0.0 << 0.0 << 0.0;
+        QTest::newRow("2.5 GHz: the ISM band's top") << 2.5 << "wifi24" << 0.0 << 0.0 << 0.0;
+        QTest::newRow("2.399 GHz: just below") << 2.399 << "" << 2.351 << 2.447 << 0.005;
+        QTest::newRow("5.725 GHz: lowest of 5.8") << 5.725 << "wifi58" << 0.0 << 0.0 << 0.0;
+        QTest::newRow("5.76 GHz amateurs") << 5.76 << "wifi58" << 0.0 << 0.0 << 0.0;
+        QTest::newRow("5.8 GHz") << 5.8 << "wifi58" << 0.0 << 0.0 << 0.0;
+        QTest::newRow("5.875 GHz: top of 5.8") << 5.875 << "wifi58" << 0.0 << 0.0 << 0.0;
+        QTest::newRow("5.5 GHz: whole 5 GHz range") << 5.5 << "wifi5all" << 0.0 << 0.0 << 0.0;
+        QTest::newRow("5.15 GHz") << 5.15 << "wifi5all" << 0.0 << 0.0 << 0.0;
+        QTest::newRow("5.876 GHz: above every 5 GHz preset")
+            << 5.876 << "" << 5.758 << 5.994 << 0.012;
+        QTest::newRow("10.368 GHz") << 10.368 << "10g" << 0.0 << 0.0 << 0.0;
+        QTest::newRow("10.489 GHz: QO-100 downlink") << 10.489 << "qo100down" << 0.0 << 0.0 << 0.0;
+        QTest::newRow("10.5 GHz") << 10.5 << "qo100down" << 0.0 << 0.0 << 0.0;
+        QTest::newRow("10.501 GHz") << 10.501 << "" << 10.291 << 10.711 << 0.021;
+        QTest::newRow("24.048 GHz") << 24.048 << "24g" << 0.0 << 0.0 << 0.0;
+        QTest::newRow("1.42 GHz: hydrogen line") << 1.42 << "hline" << 0.0 << 0.0 << 0.0;
+        QTest::newRow("3.5 GHz") << 3.5 << "" << 3.43 << 3.57 << 0.007;
+        QTest::newRow("1 GHz") << 1.0 << "" << 0.98 << 1.02 << 0.002;
+        QTest::newRow("50 MHz: the step at its least") << 0.05 << "" << 0.049 << 0.051 << 0.001;
+        QTest::newRow("0.1 MHz: the range at its least") << 0.0001 << "" << 0.001 << 0.001 << 0.001;
+    }
+    void bandForADesign() {
+        QFETCH(double, frequency);
+        QFETCH(QString, key);
+        QFETCH(double, low);
+        QFETCH(double, high);
+        QFETCH(double, step);
+        // As the entry converts the typed frequency.
+        const Real typed = std::stold(QByteArray::number(frequency, 'g', 12).toStdString());
+        const auto preset = presetCovering(typed);
+        QCOMPARE(preset ? QString::fromStdString(preset->key) : QString(), key);
+        if (preset)
+            return;
+        const Range range = rangeAround(typed);
+        QVERIFY2(std::fabs(double(range.low) - low) < 1e-9,
+                 qPrintable(QString::number(double(range.low))));
+        QVERIFY2(std::fabs(double(range.high) - high) < 1e-9,
+                 qPrintable(QString::number(double(range.high))));
+        QVERIFY2(std::fabs(double(range.step) - step) < 1e-9,
+                 qPrintable(QString::number(double(range.step))));
+        const auto band = customBand(range.low, range.high, range.step);
+        QVERIFY(band);
+        QVERIFY(band->frequencies.size() >= 1 && band->frequencies.size() <= 22);
     }
 
     // Lg = 1 / √((1/Lo)² − (1/(1.706 D))²), worked out apart for each end of the band.

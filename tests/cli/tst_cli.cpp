@@ -40,6 +40,8 @@ private slots:
             << "notice C1\nLo = 125\nD = 125\nLg = 154\nLo/4 = 31\nLg/4 = 39\n3/4 Lg = 116\n"
                "notice F1\nalfa = 60\nDu = 300\nR = 300\nr = 125\nL = 942\nl = 392\n"
                "phi = 179.91\nC = 600\nc = 250\nhi = 0\nho = 0\ndH = 0\n"
+               "warning = Plechovka je pro tento kmitočet příliš široká, šíří se v ní i vyšší "
+               "vidy; použijte plechovku o průměru mezi 73.3 a 95.7 mm.\n"
             << "";
         QTest::newRow("F2 under a negative frequency")
             << QStringList{"-5", "85", "10", "300"} << "C" << 0
@@ -74,6 +76,54 @@ private slots:
         QCOMPARE(result.out, out);
         QCOMPARE(result.err, err);
         QCOMPARE(result.exitCode, exitCode);
+    }
+
+    // A can that carries more than TE11 (Lo / 1.306 or wider) gets a warning after the figures,
+    // with the diameters that carry TE11 alone: Lo / 1.706 to Lo / 1.306.
+    void warnsOfACanTooWide_data() {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("lcAll");
+        QTest::addColumn<QString>("range"); // empty: no warning
+        QTest::addColumn<int>("exitCode");
+        QTest::newRow("85 mm at 5.8 GHz") << QStringList{"5.8", "85", "40", "300"} << "C"
+                                          << "30.3 a 39.6" << 0;
+        QTest::newRow("85 mm at 5,8 GHz, Czech locale")
+            << QStringList{"5,8", "85", "40", "300"} << "cs_CZ.UTF-8"
+            << "30,3 a 39,6" << 0;
+        QTest::newRow("96 mm at 2.4 GHz: TM01 just passes")
+            << QStringList{"2.4", "96", "40", "300"} << "C"
+            << "73.3 a 95.7" << 0;
+        QTest::newRow("95 mm at 2.4 GHz: TE11 alone")
+            << QStringList{"2.4", "95", "40", "300"} << "C"
+            << "" << 0;
+        QTest::newRow("130 mm cut to 125, still too wide")
+            << QStringList{"2.4", "130", "40", "300"} << "C"
+            << "73.3 a 95.7" << 0;
+        QTest::newRow("too narrow, widened: TE11 alone")
+            << QStringList{"1.0", "85", "40", "300"} << "C"
+            << "" << 0;
+        QTest::newRow("fault after the figures: the error alone")
+            << QStringList{"5.8", "85", "40", "100000"} << "C"
+            << "" << 1;
+    }
+    void warnsOfACanTooWide() {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, lcAll);
+        QFETCH(QString, range);
+        QFETCH(int, exitCode);
+        const Run result = run(arguments, lcAll);
+        QCOMPARE(result.exitCode, exitCode);
+        const QStringList lines = result.out.split('\n', Qt::SkipEmptyParts);
+        const QString warning = "warning = Plechovka je pro tento kmitočet příliš široká, šíří se "
+                                "v ní i vyšší vidy; použijte plechovku o průměru mezi " +
+                                range + " mm.";
+        if (range.isEmpty()) {
+            QVERIFY(!result.out.contains("warning"));
+            return;
+        }
+        QCOMPARE(lines.count(warning), 1);
+        QCOMPARE(lines.back(), warning);
+        QVERIFY(lines[lines.size() - 2].startsWith("dH = "));
     }
 
     void usage_data() {

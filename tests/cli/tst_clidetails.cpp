@@ -44,6 +44,7 @@ private slots:
     void malformedOptionsAreUsageErrors_data() {
         QTest::addColumn<QStringList>("options");
         QTest::newRow("unknown band") << QStringList{"--band", "wifi6"};
+        QTest::newRow("5 GHz band by its old name") << QStringList{"--band", "wifi5"};
         QTest::newRow("band without its value") << QStringList{"--band"};
         QTest::newRow("band and sweep") << QStringList{"--band", "wifi24", "--sweep", "1:2:1"};
         QTest::newRow("sweep of two parts") << QStringList{"--sweep", "2.4:2.5"};
@@ -121,6 +122,77 @@ private slots:
             QVERIFY2(found >= 0, qPrintable(line + "\n---\n" + result.out));
             at = found + 1;
         }
+    }
+
+    // The warning of a can too wide comes once: after the figures, or among the details.
+    void warningOnceWithDetailsOrBands_data() {
+        QTest::addColumn<QStringList>("options");
+        QTest::addColumn<QString>("before"); // the line the warning follows
+        QTest::newRow("band") << QStringList{"--band", "wifi58"} << "dH = ";
+        QTest::newRow("sweep") << QStringList{"--sweep", "5.7:5.9:0.1"} << "dH = ";
+        QTest::newRow("details") << QStringList{"--details"} << "single-mode D = ";
+        QTest::newRow("details and band")
+            << QStringList{"--details", "--band", "wifi58"} << "single-mode D = ";
+    }
+    void warningOnceWithDetailsOrBands() {
+        QFETCH(QStringList, options);
+        QFETCH(QString, before);
+        const Run result = run(options + QStringList{"5.8", "85", "40", "300"});
+        QCOMPARE(result.exitCode, 0);
+        const QStringList out = result.out.split('\n');
+        const QString warning = "warning = Plechovka je pro tento kmitočet příliš široká, šíří se "
+                                "v ní i vyšší vidy; použijte plechovku o průměru mezi 30.3 a "
+                                "39.6 mm.";
+        QCOMPARE(out.count(warning), 1);
+        QVERIFY(out[out.indexOf(warning) - 1].startsWith(before));
+    }
+
+    // The presets a builder names on the command line, and their centres.
+    void bandPresets_data() {
+        QTest::addColumn<QString>("band");
+        QTest::addColumn<QString>("first");
+        QTest::addColumn<QString>("last");
+        QTest::addColumn<QString>("centre");
+        QTest::newRow("Wi-Fi 2.4 GHz") << "wifi24"
+                                       << "2.412"
+                                       << "2.484"
+                                       << "2.448";
+        QTest::newRow("Wi-Fi 5.8 GHz and 5.76 GHz amateurs") << "wifi58"
+                                                             << "5.725"
+                                                             << "5.875"
+                                                             << "5.800";
+        QTest::newRow("whole 5 GHz Wi-Fi range") << "wifi5all"
+                                                 << "5.150"
+                                                 << "5.850"
+                                                 << "5.500";
+        QTest::newRow("QO-100 uplink") << "qo100up"
+                                       << "2.400"
+                                       << "2.450"
+                                       << "2.425";
+        QTest::newRow("QO-100 downlink") << "qo100down"
+                                         << "10.489"
+                                         << "10.500"
+                                         << "10.4945";
+        QTest::newRow("10 GHz") << "10g"
+                                << "10.368"
+                                << "10.368"
+                                << "10.368";
+    }
+    void bandPresets() {
+        QFETCH(QString, band);
+        QFETCH(QString, first);
+        QFETCH(QString, last);
+        QFETCH(QString, centre);
+        const Run result = run({"--band", band, "5.8", "35", "40", "300"});
+        QCOMPARE(result.exitCode, 0);
+        const QStringList out = result.out.split('\n');
+        const int header = int(out.indexOf(QRegularExpression("^f GHz +Lo mm.*")));
+        QVERIFY(header > 0);
+        QCOMPARE(out[header - 1], "band = " + band);
+        QCOMPARE(out[header + 1].section(' ', 0, 0), first);
+        const int summary = int(out.indexOf(QRegularExpression("^probe spread = .*")));
+        QCOMPARE(out[summary - 1].section(' ', 0, 0), last);
+        QVERIFY(out.contains("band centre = " + centre + " GHz"));
     }
 
     void sweepTable() {

@@ -62,6 +62,8 @@ private slots:
         QTest::addColumn<int>("exitCode");
         QTest::newRow("defaults") << QStringList{"2.4", "85", "40", "300"} << 0;
         QTest::newRow("notices and a wide mouth") << QStringList{"2.4", "130", "70", "2000"} << 0;
+        QTest::newRow("can too wide: the warning too")
+            << QStringList{"5.8", "85", "40", "300"} << 0;
         QTest::newRow("fault after the can's figures")
             << QStringList{"2.4", "85", "40", "100000"} << 1;
         QTest::newRow("fault at the diameter") << QStringList{"2.4", "", "40", "300"} << 1;

@@ -55,9 +55,10 @@ private slots:
         const QString text = templ::coverText(defaultTiling(40, 85, 300, 10, 0, 1));
         for (const char* figure :
              {"f = 2,4 GHz", "D = 85 mm", "Du = 300 mm", "alfa = 40°", "R = 438,57 mm",
-              "r = 124,26 mm", "theta = 123,13°", "vnější 942,48 mm, vnitřní 267,04 mm",
-              "vnější 771,31 mm, vnitřní 218,54 mm", "Pás pro spoj 10,00 mm",
-              "listů 6 a tento titulní list", "Tiskněte ve skutečné velikosti (100 %)"})
+              "r = 124,26 mm", "úhel výseče phi = 123,13° (na výkresu alfa)",
+              "vnější 942,48 mm, vnitřní 267,04 mm", "vnější 771,31 mm, vnitřní 218,54 mm",
+              "Pás pro spoj 10,00 mm", "listů 6 a tento titulní list",
+              "Tiskněte ve skutečné velikosti (100 %)"})
             QVERIFY2(text.contains(QString::fromUtf8(figure)), figure);
     }
 
