@@ -67,7 +67,10 @@ SimModel canModel(const Design& design, const CanOptions& options) {
     if (funnel && (mouth <= radius || halfAngle <= 0 || halfAngle >= std::numbers::pi / 2))
         refuse("trychtýř musí mít ústí širší než plechovka a úhel mezi 0 a 180 stupni.");
     if (!(options.cellsPerWavelength > 0) || !(options.probeRadius >= 0) ||
-        !(options.bandShare > 0 && options.bandShare < 1))
+        !(options.bandShare > 0 && options.bandShare < 1) ||
+        !(options.probeLonger > feedGap - lo / 4 &&
+          lo / 4 + options.probeLonger < 2 * radius - 1) ||
+        !(options.probeFurther > -lg / 4 && options.probeFurther < 0.75 * lg - lg / 4))
         refuse("neplatné nastavení simulace.");
 
     SimModel model;
@@ -81,8 +84,8 @@ SimModel canModel(const Design& design, const CanOptions& options) {
     model.wallThickness = wall;
 
     const double length = hundredths(0.75 * lg);
-    const double probeHeight = hundredths(lg / 4);
-    const double probeLength = hundredths(lo / 4);
+    const double probeHeight = hundredths(lg / 4 + options.probeFurther);
+    const double probeLength = hundredths(lo / 4 + options.probeLonger);
     const double hornLength = funnel ? hundredths((mouth - radius) / std::tan(halfAngle)) : 0;
     const double top = length + hornLength;
 
