@@ -40,7 +40,9 @@ double dipFrequency(const Samples& samples) {
     if (best == samples.begin() || best + 1 == samples.end())
         return best->hz;
     const double x0 = (best - 1)->hz, x1 = best->hz, x2 = (best + 1)->hz;
-    const double y0 = (best - 1)->s11Db, y1 = best->s11Db, y2 = (best + 1)->s11Db;
+    // |S11|^2 is smooth through a dip, where the level in dB has a sharp notch.
+    const double y0 = std::norm((best - 1)->reflection), y1 = std::norm(best->reflection),
+                 y2 = std::norm((best + 1)->reflection);
     // The vertex of the parabola through three points, kept between the outer two.
     const double numerator = (x1 - x0) * (x1 - x0) * (y1 - y2) - (x1 - x2) * (x1 - x2) * (y1 - y0);
     const double denominator = (x1 - x0) * (y1 - y2) - (x1 - x2) * (y1 - y0);

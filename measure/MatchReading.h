@@ -32,7 +32,7 @@ constexpr double goodMatchDb = -10;
 std::optional<SweepSample> sampleAt(const std::vector<SweepSample>& samples, double hz);
 
 // The frequency of the deepest dip, between samples: the vertex of the parabola through the
-// lowest sample and its neighbours (in dB).
+// lowest sample and its neighbours (in |S11|^2).
 double dipFrequency(const std::vector<SweepSample>& samples);
 
 MatchReading readMatch(const std::vector<SweepSample>& samples, double designHz);

@@ -2,6 +2,7 @@
 
 #include "measure/Sweep.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -17,6 +18,8 @@ struct TrimStudy {
     double heightStepMm = 0;
     double designHz = 0;
     double cellsPerWavelength = 10; // the mesh, at the highest simulated frequency
+    double probeLengthMm = 0;       // as designed
+    double probeHeightMm = 0;
 };
 
 // What the measurement says about the probe as built, against the simulation.
@@ -42,9 +45,14 @@ struct TrimAdvice {
 
 // The probe's trim read from the measured sweep: the measured dip frequency and the impedance at
 // the design frequency against the simulated ones, through the simulated answers to a longer and
-// a further probe (a linear fit). The uncertainty takes in the sweeps' frequency steps and the
-// mesh's own error; the advice is never finer than it.
+// a further probe (a linear fit). The uncertainty takes in the sweeps' frequency steps, the
+// analyser's accuracy, the linear fit's error and the mesh's own error (its waves run slower by
+// (pi / N)^2 / 6 on N cells a wavelength, so every simulated length is uncertain by that share).
 TrimAdvice adviseTrim(const TrimStudy& study, const std::vector<SweepSample>& measured);
+
+// The deepest dip within window Hz of hz, between samples; nullopt when the lowest point there
+// lies on the window's edge or is not below -6 dB.
+std::optional<double> dipNear(const std::vector<SweepSample>& samples, double hz, double window);
 
 // The step the advice is rounded to for an uncertainty: 0.1, 0.2, 0.5, 1 or 2 mm, never finer
 // than the uncertainty itself.
