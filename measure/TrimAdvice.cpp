@@ -23,6 +23,10 @@ constexpr double reachSteps = 3;        // how far beyond the simulated steps th
 constexpr double misfitLimit = 3;       // residual in standard deviations: another antenna
 constexpr double nonlinearShare = 0.15; // of the correction, for extrapolating a linear fit
 constexpr double analyserOhms = 1;      // a cheap analyser's |S11| to about 0.01 near 50 ohms
+// The probe's reactance is what the mesh renders worst: a thin wire on cells of several
+// millimetres. On the tests' mesh it moved by some 5 ohms, not steadily, between probes 2 mm
+// apart, so it counts for less than the resistance.
+constexpr double meshReactanceOhms = 5;
 
 std::string ghz(double hz) {
     char text[32];
@@ -112,9 +116,9 @@ TrimAdvice adviseTrim(const TrimStudy& study, const Samples& measured) {
     const double high = study.design.back().hz;
 
     // Each feature's standard deviation: the dip is found between samples to about a quarter
-    // of the sweeps' steps; R and X to the analyser's accuracy.
+    // of the sweeps' steps; R to the analyser's accuracy, X to the mesh's.
     const std::array<double, 3> sigma{std::hypot(spacing(measured), spacing(study.design)) / 4,
-                                      analyserOhms, analyserOhms};
+                                      analyserOhms, std::hypot(analyserOhms, meshReactanceOhms)};
 
     // Weighted least squares for the two unknowns.
     std::array<double, 3> a{}, b{}, d{};
@@ -145,17 +149,16 @@ TrimAdvice adviseTrim(const TrimStudy& study, const Samples& measured) {
 
     const double lengthSigma = std::sqrt(bb / det);
     const double heightSigma = std::sqrt(aa / det);
-    // Two standard deviations, the linear fit's own error growing with the correction, and the
+    // One standard deviation of the fit, the linear fit's own error growing with the correction,
+    // and the
     // mesh: its waves run slower by about (pi / N)^2 / 6 on N cells a wavelength, and every
     // length the simulation implies is uncertain by that share of itself.
     const double n = study.cellsPerWavelength * high / study.designHz;
     const double dispersion = std::pow(std::numbers::pi / n, 2) / 6;
-    advice.lengthUncertaintyMm =
-        std::hypot(2 * lengthSigma, nonlinearShare * std::abs(advice.longerMm),
-                   dispersion * study.probeLengthMm);
-    advice.heightUncertaintyMm =
-        std::hypot(2 * heightSigma, nonlinearShare * std::abs(advice.furtherMm),
-                   dispersion * study.probeHeightMm);
+    advice.lengthUncertaintyMm = std::hypot(lengthSigma, nonlinearShare * std::abs(advice.longerMm),
+                                            dispersion * study.probeLengthMm);
+    advice.heightUncertaintyMm = std::hypot(
+        heightSigma, nonlinearShare * std::abs(advice.furtherMm), dispersion * study.probeHeightMm);
     if (misfit > misfitLimit) {
         advice.reason = "změřená křivka se nedá vysvětlit delší, kratší ani posunutou sondou";
         return advice;
