@@ -68,9 +68,13 @@ QChart* makeMatchChart(const sim::SimResults* results, const measure::Sweep* mea
             lowOhms = std::min({lowOhms, point.z.real(), point.z.imag()});
             highOhms = std::max({highOhms, point.z.real(), point.z.imag()});
         }
+        // The measured curves dash-dotted, each in a darker shade of its simulated partner's
+        // colour, so that they stay apart where the two agree.
         if (!suffix.isEmpty())
-            for (QLineSeries* each : {s11, resistance, reactance}) {
-                QPen dashed = each->pen();
+            for (const auto& [each, colour] :
+                 {std::pair{s11, QColor(0, 70, 140)}, std::pair{resistance, QColor(75, 40, 130)},
+                  std::pair{reactance, QColor(150, 50, 10)}}) {
+                QPen dashed(colour);
                 dashed.setStyle(Qt::DashDotLine);
                 dashed.setWidthF(2);
                 each->setPen(dashed);
