@@ -20,6 +20,8 @@ inline constexpr std::array knownOptions{
     OptionSpec{"--quality", true},
     OptionSpec{"--probe-radius", true},
     OptionSpec{"--export-model", true},
+    // The builder's measured sweep (a Touchstone file) beside the design, and the simulation.
+    OptionSpec{"--measured", true},
     // The funnel's cutting template at 1:1 (vlnokan-calc-template).
     OptionSpec{"--template", true},
     OptionSpec{"--paper", true},

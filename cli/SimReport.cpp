@@ -1,5 +1,6 @@
 #include "cli/SimReport.h"
 
+#include "cli/NumberText.h"
 #include "sim/EngineProgress.h"
 
 #include <algorithm>
@@ -9,16 +10,6 @@
 namespace vlnokan::cli {
 
 namespace {
-
-std::string fixed(double value, int decimals) {
-    char text[64];
-    std::snprintf(text, sizeof text, "%.*f", decimals, value);
-    return text;
-}
-
-std::string ghz(double hz) {
-    return fixed(hz / 1e9, 3);
-}
 
 std::string duration(double seconds) {
     const long whole = std::lround(seconds);
@@ -39,8 +30,7 @@ void printSimulation(std::ostream& out, const sim::SimResults& results, const st
     out << "simulation = " << quality << ", " << results.cells << " cells"
         << (results.fromCache ? ", cached" : ", " + fixed(results.seconds, 0) + " s") << '\n';
     out << "S11 at f = " << fixed(results.s11AtCentreDb, 1) << " dB\n";
-    out << "Z at f = " << fixed(z.real(), 1) << (z.imag() < 0 ? " - j" : " + j")
-        << fixed(std::abs(z.imag()), 1) << " ohm\n";
+    out << "Z at f = " << ohms(z) << '\n';
     out << "best match = " << ghz(results.match.bestHz) << " GHz, "
         << fixed(results.match.bestDb, 1) << " dB\n";
     if (results.match.bandLowHz && results.match.bandHighHz)

@@ -9,6 +9,7 @@
 #include "cli/Options.h"
 #include "cli/RunCommand.h"
 #include "cli/RunDetails.h"
+#include "cli/RunMeasured.h"
 #include "cli/Usage.h"
 
 #include <iostream>
@@ -43,6 +44,12 @@ int main(int argc, char** argv) {
         if (line->has("--template") || line->has("--draw"))
             return usageError();
         return vlnokan::cli::runCompanion("vlnokan-calc-sim", argc > 0 ? argv[0] : "", args);
+    }
+    if (const auto file = line->value("--measured")) {
+        const auto request = vlnokan::cli::detailsRequest(*line);
+        if (file->empty() || !request || line->has("--draw") || line->has("--template"))
+            return usageError();
+        return vlnokan::cli::runMeasured(*line, *request, std::cout, std::cerr);
     }
     if (vlnokan::cli::asksForDetails(*line)) {
         const auto request = vlnokan::cli::detailsRequest(*line);

@@ -5,21 +5,27 @@
 #include "cli/CliView.h"
 #include "cli/DetailsOptions.h"
 #include "cli/JsonReport.h"
+#include "cli/MeasuredReport.h"
 #include "cli/Options.h"
 #include "cli/RunCommand.h"
 #include "cli/RunDetails.h"
+#include "cli/RunMeasured.h"
 #include "cli/SimReport.h"
+#include "cli/TrimReport.h"
 #include "cli/Usage.h"
 #include "core/ErrorText.h"
 #include "core/Faults.h"
+#include "measure/Touchstone.h"
 #include "sim/CanModel.h"
 #include "sim/HornGain.h"
 #include "sim/ModelWriter.h"
 #include "sim/ResultCache.h"
 #include "sim/Simulation.h"
+#include "sim/TrimStudy.h"
 
 #include <atomic>
 #include <csignal>
+#include <filesystem>
 #include <iostream>
 #include <string>
 #include <unistd.h>
@@ -77,25 +83,48 @@ int simulateDesign(const cli::CommandLine& line, const vlnokan::Design& design,
         }
         if (!line.has("--simulate"))
             return 0;
+        // A measurement that cannot be read fails before the long simulation.
+        std::optional<vlnokan::measure::Sweep> measured;
+        const auto measuredPath = line.value("--measured");
+        if (measuredPath)
+            measured = vlnokan::measure::readTouchstoneFile(*measuredPath);
 
         std::signal(SIGINT, interrupt);
         std::signal(SIGTERM, interrupt);
         const bool terminal = isatty(STDERR_FILENO) != 0;
         sim::SimSettings settings;
         settings.cacheFolder = sim::defaultCacheFolder();
-        const auto results = sim::simulate(
-            model, settings,
-            [&](const sim::Progress& progress) {
-                std::cerr << cli::progressText(progress, terminal) << std::flush;
-            },
-            interrupted);
+        const auto progress = [&](const sim::Progress& each) {
+            std::cerr << cli::progressText(each, terminal) << std::flush;
+        };
+        // With a measurement, two further simulations tell how the probe moves the match.
+        sim::SimResults results;
+        std::optional<vlnokan::measure::TrimStudy> study;
+        double extraSeconds = 0;
+        if (measured)
+            study = sim::trimStudy(design, options, settings, results, extraSeconds, progress,
+                                   interrupted);
+        else
+            results = sim::simulate(model, settings, progress, interrupted);
         if (terminal)
             std::cerr << '\n';
         const auto estimate = sim::hornGainEstimate(design);
-        if (json)
+        if (json) {
             simulation = cli::simulationJson(results, sim::qualityName(quality), estimate);
-        else
+            if (measured)
+                simulation["trim"] = cli::trimJson(
+                    vlnokan::measure::adviseTrim(*study, measured->samples), extraSeconds);
+        } else {
             cli::printSimulation(std::cout, results, sim::qualityName(quality), estimate);
+            if (measured) {
+                cli::printMeasured(std::cout, *measured,
+                                   std::filesystem::path(*measuredPath).filename().string(),
+                                   results.centreHz);
+                cli::printComparison(std::cout, results, *measured,
+                                     vlnokan::measure::adviseTrim(*study, measured->samples),
+                                     extraSeconds);
+            }
+        }
         if (!results.warning.empty())
             std::cerr << "warning: " << results.warning << '\n';
         return 0;
@@ -121,7 +150,9 @@ int main(int argc, char** argv) {
     const auto quality = sim::qualityFromName(line->value("--quality").value_or("quick"));
     const auto radius = probeRadius(*line);
     const auto exportFolder = line->value("--export-model");
-    if (!quality || !radius || (exportFolder && exportFolder->empty()))
+    const auto measuredPath = line->value("--measured");
+    if (!quality || !radius || (exportFolder && exportFolder->empty()) ||
+        (measuredPath && measuredPath->empty()))
         return usageError();
 
     const bool json = line->has("--json");
@@ -141,7 +172,11 @@ int main(int argc, char** argv) {
     if (!request)
         return usageError();
     int simulated = 0;
+    int measured = 0;
     std::optional<std::string> fault;
+    std::vector<cli::JsonSection> sections;
+    if (const auto path = line->value("--measured"))
+        sections.push_back(cli::measuredSection(*path, measured));
     cli::JsonSection simulation{"simulation", [&](const vlnokan::Design& design) {
                                     // Only a whole design, not one a fault cut short.
                                     cli::Json figures = nullptr;
@@ -153,6 +188,7 @@ int main(int argc, char** argv) {
                                     return figures;
                                 }};
     simulation.fault = [&] { return fault; };
-    const int status = cli::runDetails(*line, *request, std::cout, std::cerr, {simulation});
-    return status != 0 ? status : simulated;
+    sections.push_back(simulation);
+    const int status = cli::runDetails(*line, *request, std::cout, std::cerr, sections);
+    return status != 0 ? status : simulated != 0 ? simulated : measured;
 }

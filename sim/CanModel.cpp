@@ -97,7 +97,10 @@ Layout layoutOf(const Design& design, const CanOptions& options) {
         (at.mouth <= at.radius || at.halfAngle <= 0 || at.halfAngle >= std::numbers::pi / 2))
         refuse("trychtýř musí mít ústí širší než plechovka a úhel mezi 0 a 180 stupni.");
     if (!(options.cellsPerWavelength > 0) || !(options.probeRadius >= 0) ||
-        !(options.bandShare > 0 && options.bandShare < 1))
+        !(options.bandShare > 0 && options.bandShare < 1) ||
+        !(options.probeLonger > feedGap - lo / 4 &&
+          lo / 4 + options.probeLonger < 2 * at.radius - 1) ||
+        !(options.probeFurther > -lg / 4 && options.probeFurther < 0.75 * lg - lg / 4))
         refuse("neplatné nastavení simulace.");
 
     at.centreHz = f * 1e9;
@@ -106,8 +109,8 @@ Layout layoutOf(const Design& design, const CanOptions& options) {
     // A wall at least a cell and a half thick, so that its staircase on the mesh has no holes.
     at.wall = hundredths(1.5 * at.cell);
     at.length = hundredths(0.75 * lg);
-    at.probeHeight = hundredths(lg / 4);
-    at.probeLength = hundredths(lo / 4);
+    at.probeHeight = hundredths(lg / 4 + options.probeFurther);
+    at.probeLength = hundredths(lo / 4 + options.probeLonger);
     at.hornLength = at.funnel ? hundredths((at.mouth - at.radius) / std::tan(at.halfAngle)) : 0;
     at.top = at.length + at.hornLength;
     // The probe stands in from the wall along -x.

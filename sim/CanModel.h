@@ -21,6 +21,10 @@ struct CanOptions {
     double bandShare = 0.2;  // the pulse covers f +- this share of f
     bool withFunnel = true;  // false: the can alone
     double endEnergy = 1e-4; // -40 dB
+    // The probe as built rather than as designed: longer (mm, negative shorter) and further
+    // from the bottom (mm, negative nearer) than the design's Lo/4 and Lg/4.
+    double probeLonger = 0;
+    double probeFurther = 0;
 };
 
 // How large the model of a design is, known before it is built: its cells (mesh and absorbing

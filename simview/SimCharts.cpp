@@ -4,6 +4,8 @@
 #include <QtCharts/QValueAxis>
 
 #include <algorithm>
+#include <cmath>
+#include <complex>
 
 namespace vlnokan::simview {
 
@@ -19,38 +21,85 @@ QLineSeries* series(const QString& name) {
 
 } // namespace
 
-QChart* makeMatchChart(const sim::SimResults& results) {
+QChart* makeMatchChart(const sim::SimResults* results, const measure::Sweep* measured,
+                       double centreHz) {
     auto* chart = new QChart;
     chart->setTitle(QStringLiteral("Přizpůsobení napáječe"));
-    auto* s11 = series(QStringLiteral("S11 [dB]"));
-    auto* resistance = series(QStringLiteral("R [Ω]"));
-    auto* reactance = series(QStringLiteral("X [Ω]"));
+    struct Curve {
+        double hz;
+        double db;
+        std::complex<double> z;
+    };
+    std::vector<std::pair<QString, std::vector<Curve>>> curves;
+    if (results) {
+        std::vector<Curve> points;
+        for (const auto& sample : results->band)
+            points.push_back({sample.hz, sample.s11Db, sample.impedance});
+        curves.emplace_back(QString(), points);
+    }
+    if (measured) {
+        std::vector<Curve> points;
+        for (const auto& sample : measured->samples)
+            points.push_back({sample.hz, sample.s11Db, sample.impedance});
+        curves.emplace_back(QStringLiteral(" měřeno"), points);
+    }
     double lowest = -10;
     double lowOhms = 0;
     double highOhms = 100;
-    for (const auto& sample : results.band) {
-        const double ghz = sample.hz / 1e9;
-        s11->append(ghz, sample.s11Db);
-        resistance->append(ghz, sample.impedance.real());
-        reactance->append(ghz, sample.impedance.imag());
-        lowest = std::min(lowest, sample.s11Db);
-        lowOhms = std::min({lowOhms, sample.impedance.real(), sample.impedance.imag()});
-        highOhms = std::max({highOhms, sample.impedance.real(), sample.impedance.imag()});
+    double lowHz = centreHz;
+    double highHz = centreHz;
+    std::vector<QLineSeries*> decibelSeries;
+    std::vector<QLineSeries*> ohmSeries;
+    for (const auto& [suffix, points] : curves) {
+        auto* s11 = series(QStringLiteral("S11%1 [dB]").arg(suffix));
+        auto* resistance = series(QStringLiteral("R%1 [Ω]").arg(suffix));
+        auto* reactance = series(QStringLiteral("X%1 [Ω]").arg(suffix));
+        for (const auto& point : points) {
+            const double ghz = point.hz / 1e9;
+            s11->append(ghz, point.db);
+            lowest = std::min(lowest, point.db);
+            lowHz = std::min(lowHz, point.hz);
+            highHz = std::max(highHz, point.hz);
+            // An open circuit has no finite impedance to draw.
+            if (!std::isfinite(point.z.real()) || !std::isfinite(point.z.imag()))
+                continue;
+            resistance->append(ghz, point.z.real());
+            reactance->append(ghz, point.z.imag());
+            lowOhms = std::min({lowOhms, point.z.real(), point.z.imag()});
+            highOhms = std::max({highOhms, point.z.real(), point.z.imag()});
+        }
+        // The measured curves dash-dotted, each in a darker shade of its simulated partner's
+        // colour, so that they stay apart where the two agree.
+        if (!suffix.isEmpty())
+            for (const auto& [each, colour] :
+                 {std::pair{s11, QColor(0, 70, 140)}, std::pair{resistance, QColor(75, 40, 130)},
+                  std::pair{reactance, QColor(150, 50, 10)}}) {
+                QPen dashed(colour);
+                dashed.setStyle(Qt::DashDotLine);
+                dashed.setWidthF(2);
+                each->setPen(dashed);
+            }
+        decibelSeries.push_back(s11);
+        ohmSeries.push_back(resistance);
+        ohmSeries.push_back(reactance);
     }
     const double bottom = std::max(std::floor(lowest / 5) * 5, -60.0);
     auto* marker = series(QStringLiteral("f"));
-    marker->append(results.centreHz / 1e9, bottom);
-    marker->append(results.centreHz / 1e9, 0);
+    marker->append(centreHz / 1e9, bottom);
+    marker->append(centreHz / 1e9, 0);
     QPen dashed = marker->pen();
     dashed.setStyle(Qt::DashLine);
     marker->setPen(dashed);
-    for (QLineSeries* each : {s11, marker, resistance, reactance})
+    decibelSeries.push_back(marker);
+    for (QLineSeries* each : decibelSeries)
+        chart->addSeries(each);
+    for (QLineSeries* each : ohmSeries)
         chart->addSeries(each);
 
     auto* frequency = new QValueAxis;
     frequency->setTitleText(QStringLiteral("f [GHz]"));
-    if (!results.band.empty())
-        frequency->setRange(results.band.front().hz / 1e9, results.band.back().hz / 1e9);
+    if (highHz > lowHz)
+        frequency->setRange(lowHz / 1e9, highHz / 1e9);
     auto* decibels = new QValueAxis;
     decibels->setTitleText(QStringLiteral("S11 [dB]"));
     decibels->setRange(bottom, 0);
@@ -64,9 +113,13 @@ QChart* makeMatchChart(const sim::SimResults& results) {
     chart->addAxis(frequency, Qt::AlignBottom);
     chart->addAxis(decibels, Qt::AlignLeft);
     chart->addAxis(ohms, Qt::AlignRight);
-    for (QLineSeries* each : {s11, marker, resistance, reactance}) {
+    for (QLineSeries* each : decibelSeries) {
         each->attachAxis(frequency);
-        each->attachAxis(each == resistance || each == reactance ? ohms : decibels);
+        each->attachAxis(decibels);
+    }
+    for (QLineSeries* each : ohmSeries) {
+        each->attachAxis(frequency);
+        each->attachAxis(ohms);
     }
     return chart;
 }

@@ -1,14 +1,20 @@
 #include "simview/SimulationPanel.h"
 
 #include "core/Faults.h"
+#include "measure/Touchstone.h"
+#include "measure/TrimAdvice.h"
 #include "sim/CanModel.h"
 #include "sim/HornGain.h"
 #include "sim/ResultCache.h"
 #include "sim/Simulation.h"
+#include "sim/TrimStudy.h"
+#include "simview/MeasurementChooser.h"
 #include "simview/SimCharts.h"
+#include "simview/TrimText.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHideEvent>
 #include <QLabel>
@@ -48,6 +54,8 @@ SimulationPanel::SimulationPanel(QWidget* parent)
     m_cancel = new QPushButton(QStringLiteral("Zrušit"), this);
     controls->addWidget(m_start);
     controls->addWidget(m_cancel);
+    m_load = new QPushButton(QStringLiteral("Načíst měření…"), this);
+    controls->addWidget(m_load);
     m_progress = new QProgressBar(this);
     m_progress->setRange(0, 100);
     controls->addWidget(m_progress, 1);
@@ -61,6 +69,13 @@ SimulationPanel::SimulationPanel(QWidget* parent)
     m_gain = new QLabel(this);
     m_gain->setTextInteractionFlags(Qt::TextSelectableByMouse);
     layout->addWidget(m_gain);
+    for (QLabel** label : {&m_measuredText, &m_trim}) {
+        *label = new QLabel(this);
+        (*label)->setWordWrap(true);
+        (*label)->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        (*label)->hide();
+        layout->addWidget(*label);
+    }
     m_charts = new QWidget(this);
     m_chartsLayout = new QVBoxLayout(m_charts);
     m_chartsLayout->setContentsMargins(0, 0, 0, 0);
@@ -68,6 +83,7 @@ SimulationPanel::SimulationPanel(QWidget* parent)
 
     connect(m_start, &QPushButton::clicked, this, &SimulationPanel::start);
     connect(m_cancel, &QPushButton::clicked, this, &SimulationPanel::cancel);
+    connect(m_load, &QPushButton::clicked, this, &SimulationPanel::loadMeasurement);
     setRunning(false);
     m_start->setEnabled(false);
 }
@@ -103,18 +119,30 @@ void SimulationPanel::start() {
         m_progress->setFormat(QStringLiteral("%p %"));
         m_status->setText(QStringLiteral("Simuluje se %1 buněk…").arg(model.cellCount()));
         setRunning(true);
-        m_worker = std::thread([this, model, settings] {
+        m_trimText.clear();
+        m_worker = std::thread([this, model, settings, options, design = m_design,
+                                measured = m_measured] {
             std::optional<sim::SimResults> results;
             std::exception_ptr fault;
+            const auto progress = [this](const sim::Progress& each) {
+                QMetaObject::invokeMethod(
+                    this, [this, each] { showProgress(each); }, Qt::QueuedConnection);
+            };
             try {
-                results = sim::simulate(
-                    model, settings,
-                    [this](const sim::Progress& progress) {
-                        QMetaObject::invokeMethod(
-                            this, [this, progress] { showProgress(progress); },
-                            Qt::QueuedConnection);
-                    },
-                    m_cancelled);
+                if (measured) {
+                    // The design and two further simulations, for the probe's trim.
+                    sim::SimResults designResults;
+                    double extra = 0;
+                    const auto study = sim::trimStudy(design, options, settings, designResults,
+                                                      extra, progress, m_cancelled);
+                    const QString advice =
+                        trimText(measure::adviseTrim(study, measured->samples), extra);
+                    QMetaObject::invokeMethod(
+                        this, [this, advice] { m_trimText = advice; }, Qt::QueuedConnection);
+                    results = designResults;
+                } else {
+                    results = sim::simulate(model, settings, progress, m_cancelled);
+                }
             } catch (...) {
                 fault = std::current_exception();
             }
@@ -166,7 +194,55 @@ void SimulationPanel::runEnded(std::optional<sim::SimResults> results, std::exce
     emit finished();
 }
 
+void SimulationPanel::loadMeasurement() {
+    // Entered from a click: a fault goes to the handler, never through Qt's frames.
+    try {
+        const QString path = MeasurementChooserSeam::get().openFileName(
+            this, QStringLiteral("Načíst měření"),
+            QStringLiteral(
+                "Měření analyzátoru (*.s1p *.s2p *.ts *.S1P *.S2P);;Všechny soubory (*)"));
+        if (path.isEmpty())
+            return;
+        const measure::Sweep sweep = measure::readTouchstoneFile(path.toStdString());
+        showMeasurement(sweep, QFileInfo(path).fileName());
+    } catch (...) {
+        handOn(std::current_exception());
+    }
+}
+
+void SimulationPanel::showMeasurement(const measure::Sweep& sweep, const QString& fileName) {
+    m_measured = sweep;
+    m_measuredName = fileName;
+    m_trimText.clear();
+    m_trim->hide();
+    showMeasuredText();
+    showCharts();
+}
+
+void SimulationPanel::showMeasuredText() {
+    if (!m_measured)
+        return;
+    m_measuredText->setText(measuredText(*m_measured, m_measuredName,
+                                         double(m_design.frequency) * 1e9,
+                                         m_results ? &*m_results : nullptr));
+    m_measuredText->show();
+    m_trim->setText(m_trimText);
+    m_trim->setVisible(!m_trimText.isEmpty());
+}
+
+void SimulationPanel::handOn(const std::exception_ptr& fault) {
+    try {
+        std::rethrow_exception(fault);
+    } catch (const Exception& error) {
+        m_status->setText(QString::fromStdString(error.message()));
+    } catch (...) {
+    }
+    if (m_faultHandler)
+        m_faultHandler(fault);
+}
+
 void SimulationPanel::showResults(const sim::SimResults& results) {
+    m_results = results;
     QString status = QStringLiteral("S11 na %1 GHz: %2 dB; nejlepší přizpůsobení %3 GHz (%4 dB)")
                          .arg(QLocale().toString(results.centreHz / 1e9, 'f', 3),
                               decibels(results.s11AtCentreDb),
@@ -185,15 +261,24 @@ void SimulationPanel::showResults(const sim::SimResults& results) {
     if (m_hornEstimate)
         gain += QStringLiteral("   odhad trychtýře: %1 dBi").arg(decibels(*m_hornEstimate));
     m_gain->setText(gain);
+    showMeasuredText();
+    showCharts();
+}
 
+void SimulationPanel::showCharts() {
     qDeleteAll(m_charts->findChildren<QWidget*>(Qt::FindDirectChildrenOnly));
     while (QLayoutItem* item = m_chartsLayout->takeAt(0))
         delete item;
-    auto* match = new QChartView(makeMatchChart(results), m_charts);
+    const double centreHz = m_results ? m_results->centreHz : double(m_design.frequency) * 1e9;
+    auto* match = new QChartView(makeMatchChart(m_results ? &*m_results : nullptr,
+                                                m_measured ? &*m_measured : nullptr, centreHz),
+                                 m_charts);
     match->setMinimumHeight(240);
     m_chartsLayout->addWidget(match);
+    if (!m_results)
+        return;
     auto* planes = new QHBoxLayout;
-    const auto& pattern = results.farField.pattern;
+    const auto& pattern = m_results->farField.pattern;
     for (const auto& [title, levels] :
          {std::pair{QStringLiteral("Rovina E (sonda)"), &pattern.ePlaneDb},
           std::pair{QStringLiteral("Rovina H"), &pattern.hPlaneDb}}) {

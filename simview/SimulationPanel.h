@@ -1,6 +1,7 @@
 #pragma once
 
 #include "calc/Design.h"
+#include "measure/Sweep.h"
 #include "sim/EngineProgress.h"
 #include "sim/SimResults.h"
 
@@ -45,6 +46,10 @@ public:
     void cancel();
     bool running() const { return m_worker.joinable(); }
     void showResults(const sim::SimResults& results);
+    // Asks for a network analyser's file and shows its sweep on the charts; with a measurement
+    // loaded, a simulation also works out the probe's trim (two further simulations).
+    void loadMeasurement();
+    void showMeasurement(const measure::Sweep& sweep, const QString& fileName);
 
     QPushButton* startButton() const { return m_start; }
     QPushButton* cancelButton() const { return m_cancel; }
@@ -53,6 +58,9 @@ public:
     QLabel* statusLabel() const { return m_status; }
     QLabel* gainLabel() const { return m_gain; }
     QWidget* chartsArea() const { return m_charts; }
+    QPushButton* loadButton() const { return m_load; }
+    QLabel* measuredLabel() const { return m_measuredText; }
+    QLabel* trimLabel() const { return m_trim; }
 
 signals:
     void finished();
@@ -65,11 +73,18 @@ protected:
 private:
     void showProgress(const sim::Progress& progress);
     void runEnded(std::optional<sim::SimResults> results, std::exception_ptr fault);
+    void showCharts();
+    void showMeasuredText();
+    void handOn(const std::exception_ptr& fault);
     void stopWorker();
     void setRunning(bool running);
 
     Design m_design;
     std::optional<double> m_hornEstimate;
+    std::optional<sim::SimResults> m_results;
+    std::optional<measure::Sweep> m_measured;
+    QString m_measuredName;
+    QString m_trimText;
     FaultHandler m_faultHandler;
     std::filesystem::path m_cacheFolder;
     std::thread m_worker;
@@ -78,6 +93,9 @@ private:
     QComboBox* m_quality = nullptr;
     QPushButton* m_start = nullptr;
     QPushButton* m_cancel = nullptr;
+    QPushButton* m_load = nullptr;
+    QLabel* m_measuredText = nullptr;
+    QLabel* m_trim = nullptr;
     QProgressBar* m_progress = nullptr;
     QLabel* m_status = nullptr;
     QLabel* m_gain = nullptr;

@@ -1,11 +1,14 @@
 #include "core/Faults.h"
+#include "measure/MeasureFaults.h"
 #include "sim/SimFaults.h"
+#include "simview/MeasurementChooser.h"
 #include "simview/SimulationPanel.h"
 #include "tests/sim/ScriptEngine.h"
 
 #include <QApplication>
 #include <QComboBox>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
@@ -42,6 +45,29 @@ SimResults sampleResults() {
         results.farField.pattern.hPlaneDb.push_back(-std::abs(-180 + 2 * k) / 5.0);
     }
     return results;
+}
+
+// Hands the panel a file as if the user had chosen it in the open dialog.
+class FixedChooser final : public vlnokan::simview::MeasurementChooser {
+public:
+    explicit FixedChooser(QString path) : m_path(std::move(path)) {}
+    QString openFileName(QWidget*, const QString&, const QString&) override {
+        ++asked;
+        return m_path;
+    }
+    int asked = 0;
+
+private:
+    QString m_path;
+};
+
+QStringList seriesNames(const SimulationPanel& panel) {
+    QStringList names;
+    for (auto* view : panel.chartsArea()->findChildren<QChartView*>())
+        for (auto* series : view->chart()->series())
+            names << series->name() + "=" +
+                         QString::number(static_cast<QLineSeries*>(series)->count());
+    return names;
 }
 
 const QString progressLine =
@@ -214,6 +240,75 @@ private slots:
         QVERIFY(!panel->running());
         QVERIFY(timer.elapsed() < 1000);
         QVERIFY(processGone(launcher.lastId));
+    }
+
+    // A measurement is loaded and drawn without openEMS: the engine is never asked for.
+    void measurementOnTheCharts() {
+        const QString path = m_folder.filePath("hand.s1p");
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("# MHz S RI R 50\n2300 0.5 0\n2350 0.2 0\n2400 0.1 0\n2450 0.2 0\n"
+                   "2500 0.5 0\n");
+        file.close();
+        qputenv("VLNOKAN_OPENEMS", "/nonexistent/openEMS");
+        FixedChooser chooser(path);
+        vlnokan::simview::MeasurementChooserSeam::Replacement guard(chooser);
+        SimulationPanel panel;
+        prepare(panel);
+        QTest::mouseClick(panel.loadButton(), Qt::LeftButton);
+        QCOMPARE(chooser.asked, 1);
+        // |S11| 0.1 at 2.4 GHz: -20 dB, 61.1 ohms.
+        QVERIFY2(
+            panel.measuredLabel()->text().contains("nejlepší přizpůsobení 2.400 GHz (-20.0 dB)"),
+            qPrintable(panel.measuredLabel()->text()));
+        QVERIFY(panel.measuredLabel()->text().contains("61.1 + j0.0 Ω"));
+        QStringList names = seriesNames(panel);
+        for (const char* name : {"S11 měřeno [dB]=5", "R měřeno [Ω]=5", "X měřeno [Ω]=5"})
+            QVERIFY2(names.contains(name), qPrintable(names.join(", ")));
+        QVERIFY(!names.contains("S11 [dB]=21"));
+
+        // The simulation's curves join them on the same chart, and the differences are told.
+        panel.showResults(sampleResults());
+        names = seriesNames(panel);
+        for (const char* name :
+             {"S11 [dB]=21", "R [Ω]=21", "X [Ω]=21", "S11 měřeno [dB]=5", "X měřeno [Ω]=5"})
+            QVERIFY2(names.contains(name), qPrintable(names.join(", ")));
+        QVERIFY2(panel.measuredLabel()->text().contains("Rozdíl proti simulaci"),
+                 qPrintable(panel.measuredLabel()->text()));
+        qunsetenv("VLNOKAN_OPENEMS");
+    }
+
+    void measurementChoiceCancelledOrUnreadable_data() {
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<bool>("fault");
+        QTest::newRow("cancelled") << QByteArray() << false;
+        QTest::newRow("a row cut short") << QByteArray("# GHz S RI R 50\n2.4 0 0\n2.5 0\n") << true;
+    }
+    void measurementChoiceCancelledOrUnreadable() {
+        QFETCH(QByteArray, text);
+        QFETCH(bool, fault);
+        QString path;
+        if (fault) {
+            path = m_folder.filePath("bad.s1p");
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(text);
+        }
+        FixedChooser chooser(path);
+        vlnokan::simview::MeasurementChooserSeam::Replacement guard(chooser);
+        SimulationPanel panel;
+        prepare(panel);
+        QString reported;
+        panel.setFaultHandler([&](const std::exception_ptr& error) {
+            try {
+                std::rethrow_exception(error);
+            } catch (const vlnokan::measure::EMeasurement& measurement) {
+                reported = QString::fromStdString(measurement.message());
+            }
+        });
+        QTest::mouseClick(panel.loadButton(), Qt::LeftButton);
+        QCOMPARE(reported.contains("bad.s1p, řádek 3"), fault);
+        QVERIFY(panel.measuredLabel()->isHidden());
     }
 };
 
