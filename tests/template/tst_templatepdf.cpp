@@ -131,6 +131,57 @@ private slots:
 
     // Each sheet, placed at its place on the grid, shows what the pattern drawn whole shows
     // there; neighbours agree in their shared band; together they show the whole pattern.
+    // No sheet's label nor a neighbour's name lies on a cut or fold line: each text's box, half
+    // a millimetre larger, is blank on the sheet drawn with its lines alone.
+    void labelsKeepOffTheLines_data() {
+        QTest::addColumn<int>("angle");
+        QTest::addColumn<int>("mouth");
+        QTest::addColumn<QString>("paper");
+        QTest::addColumn<double>("overlap");
+        QTest::addColumn<int>("pieces");
+        QTest::newRow("defaults on A4") << 40 << 300 << "A4" << 10.0 << 1;
+        QTest::newRow("two pieces on Legal") << 20 << 300 << "Legal" << 10.0 << 2;
+        // A line runs through the corner where a sheet's label first goes.
+        QTest::newRow("20 degrees on A4") << 20 << 300 << "A4" << 10.0 << 1;
+        QTest::newRow("20 degrees to 170 mm on A4, no overlap") << 20 << 170 << "A4" << 0.0 << 1;
+        QTest::newRow("20 degrees on Letter, two pieces") << 20 << 300 << "Letter" << 10.0 << 2;
+        QTest::newRow("long funnel on A3, no overlap") << 20 << 1000 << "A3" << 0.0 << 1;
+        QTest::newRow("three pieces on A4") << 40 << 600 << "A4" << 20.0 << 3;
+    }
+    void labelsKeepOffTheLines() {
+        QFETCH(int, angle);
+        QFETCH(int, mouth);
+        QFETCH(QString, paper);
+        QFETCH(double, overlap);
+        QFETCH(int, pieces);
+        const Tiling tiling =
+            Tiling::arrange(Pattern::develop(funnelDesign(angle, 85, mouth), {10, 0, pieces}),
+                            {*paperNamed(paper.toStdString()), 5, overlap});
+        QBuffer buffer;
+        buffer.setData(pdfOf(tiling, templ::SheetContent::LinesOnly, false));
+        buffer.open(QIODevice::ReadOnly);
+        QPdfDocument document;
+        document.load(&buffer);
+        QCOMPARE(document.pageCount(), int(tiling.sheets().size()));
+        for (int i = 0; i < document.pageCount(); ++i) {
+            const Sheet& sheet = tiling.sheets()[std::size_t(i)];
+            const QImage page = renderPage(document, i, dpi);
+            const auto placed = templ::sheetTexts(tiling, sheet);
+            const int neighbours = int(!sheet.left.empty()) + int(!sheet.right.empty()) +
+                                   int(!sheet.above.empty()) + int(!sheet.below.empty());
+            QCOMPARE(int(placed.size()), 1 + neighbours);
+            QCOMPARE(placed.front().text, QString::fromStdString(sheet.label));
+            for (const templ::SheetText& text : placed) {
+                const QRectF box = text.box.adjusted(-0.5, -0.5, 0.5, 0.5);
+                const QRect pixels(qRound(box.left() * pxPerMm), qRound(box.top() * pxPerMm),
+                                   qRound(box.width() * pxPerMm), qRound(box.height() * pxPerMm));
+                QVERIFY2(darkCount(page, pixels) == 0,
+                         qPrintable(QStringLiteral("%1 on %2 lies on a line")
+                                        .arg(text.text, QString::fromStdString(sheet.label))));
+            }
+        }
+    }
+
     void sheetsMakeTheWholePattern_data() {
         QTest::addColumn<int>("angle");
         QTest::addColumn<int>("mouth");
