@@ -68,6 +68,19 @@ QByteArray pdfOf(const Tiling& tiling, templ::SheetContent content, bool cover) 
     return buffer.data();
 }
 
+// Each sheet drawn with the pattern's lines alone, rendered at dpi.
+std::vector<QImage> linesOnlyPages(const Tiling& tiling) {
+    QBuffer buffer;
+    buffer.setData(pdfOf(tiling, templ::SheetContent::LinesOnly, false));
+    buffer.open(QIODevice::ReadOnly);
+    QPdfDocument document;
+    document.load(&buffer);
+    std::vector<QImage> pages;
+    for (int i = 0; i < document.pageCount(); ++i)
+        pages.push_back(renderPage(document, i, dpi));
+    return pages;
+}
+
 } // namespace
 
 class TestTemplatePdf final : public QObject {
@@ -157,15 +170,11 @@ private slots:
         const Tiling tiling =
             Tiling::arrange(Pattern::develop(funnelDesign(angle, 85, mouth), {10, 0, pieces}),
                             {*paperNamed(paper.toStdString()), 5, overlap});
-        QBuffer buffer;
-        buffer.setData(pdfOf(tiling, templ::SheetContent::LinesOnly, false));
-        buffer.open(QIODevice::ReadOnly);
-        QPdfDocument document;
-        document.load(&buffer);
-        QCOMPARE(document.pageCount(), int(tiling.sheets().size()));
-        for (int i = 0; i < document.pageCount(); ++i) {
-            const Sheet& sheet = tiling.sheets()[std::size_t(i)];
-            const QImage page = renderPage(document, i, dpi);
+        const std::vector<QImage> rendered = linesOnlyPages(tiling);
+        QCOMPARE(rendered.size(), tiling.sheets().size());
+        for (std::size_t i = 0; i < rendered.size(); ++i) {
+            const Sheet& sheet = tiling.sheets()[i];
+            const QImage& page = rendered[i];
             const auto placed = templ::sheetTexts(tiling, sheet);
             const int neighbours = int(!sheet.left.empty()) + int(!sheet.right.empty()) +
                                    int(!sheet.above.empty()) + int(!sheet.below.empty());
@@ -204,12 +213,8 @@ private slots:
         const Tiling tiling =
             Tiling::arrange(Pattern::develop(funnelDesign(angle, 85, mouth), {seam, 0, pieces}),
                             {*paperNamed(paper.toStdString()), 5, overlap});
-        QBuffer buffer;
-        buffer.setData(pdfOf(tiling, templ::SheetContent::LinesOnly, false));
-        buffer.open(QIODevice::ReadOnly);
-        QPdfDocument document;
-        document.load(&buffer);
-        QCOMPARE(document.pageCount(), int(tiling.sheets().size()));
+        const std::vector<QImage> rendered = linesOnlyPages(tiling);
+        QCOMPARE(rendered.size(), tiling.sheets().size());
 
         // The whole pattern on one picture of the grid.
         const Box grid = tiling.grid();
@@ -229,9 +234,9 @@ private slots:
         std::vector<QPoint> offsets; // of each printed area in the whole picture
         QImage covered(whole.size(), QImage::Format_RGB32);
         covered.fill(Qt::white);
-        for (int i = 0; i < document.pageCount(); ++i) {
-            const Sheet& sheet = tiling.sheets()[std::size_t(i)];
-            const QImage page = renderPage(document, i, dpi);
+        for (std::size_t i = 0; i < rendered.size(); ++i) {
+            const Sheet& sheet = tiling.sheets()[i];
+            const QImage& page = rendered[i];
             const QRect area(qRound(m * pxPerMm), qRound(m * pxPerMm),
                              int(tiling.areaWidth() * pxPerMm), int(tiling.areaHeight() * pxPerMm));
             // Where the area's top-left corner falls in the whole picture.
