@@ -198,7 +198,41 @@ std::vector<SheetText> sheetTexts(const Tiling& tiling, const Sheet& sheet) {
     return texts;
 }
 
+QRectF uprightBarRect(const Tiling& tiling, const Sheet& sheet) {
+    const QRectF bar = scaleBarRect(tiling, sheet);
+    std::vector<QRectF> taken{QRectF(bar.topLeft(), QSizeF(scaleBlockWidth, scaleBlockHeight))};
+    for (const SheetText& text : sheetTexts(tiling, sheet))
+        taken.push_back(text.box);
+    const double m = tiling.options().margin;
+    const double o = tiling.options().overlap;
+    // The strip with its ticks and figures, and a millimetre of room around them.
+    const QSizeF block(12, 104);
+    const QRectF box = placeText(tiling, sheet, block,
+                                 {QPointF(m + o + 4, m + o + 4 + labelHeight * 1.6),
+                                  QPointF(m + tiling.areaWidth() - o - 4 - block.width(),
+                                          m + tiling.areaHeight() - o - 4 - block.height())},
+                                 taken);
+    return {box.left() + 1, box.top() + 2, 3.5, 100};
+}
+
 namespace {
+
+// The bar upright: the strip along its left side, ticks to the right, 0 at the bottom.
+void paintUprightBar(QPainter& painter, const QRectF& bar) {
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(Qt::black);
+    painter.drawRect(QRectF(bar.left(), bar.top(), 0.6, 100.0));
+    for (int mm = 0; mm <= 100; ++mm) {
+        const double y = bar.bottom() - std::min(double(mm), 99.9) - 0.1;
+        const double length = mm % 10 == 0 ? 3.5 : (mm % 5 == 0 ? 2.5 : 1.5);
+        painter.drawRect(QRectF(bar.left(), y, length, 0.1));
+    }
+    setFontHeight(painter, 2.8);
+    painter.setPen(Qt::black);
+    for (int mm : {0, 50, 100})
+        painter.drawText(QRectF(bar.left() + 4, bar.bottom() - mm - 1.75, 8, 3.5),
+                         Qt::AlignLeft | Qt::AlignVCenter, QString::number(mm));
+}
 
 void paintScaleBar(QPainter& painter, const QRectF& bar) {
     painter.setPen(Qt::NoPen);
@@ -302,6 +336,7 @@ void paintSheet(QPainter& painter, const Tiling& tiling, const Sheet& sheet, She
             painter.drawText(text.box, Qt::AlignCenter, text.text);
         }
         paintScaleBar(painter, scaleBarRect(tiling, sheet));
+        paintUprightBar(painter, uprightBarRect(tiling, sheet));
     }
     painter.restore();
 }

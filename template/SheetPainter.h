@@ -44,6 +44,11 @@ struct SheetText {
 };
 std::vector<SheetText> sheetTexts(const pattern::Tiling& tiling, const pattern::Sheet& sheet);
 
+// Where the upright 100 mm bar lies on a pattern sheet, in page millimetres (its 100 mm strip and
+// ticks), clear of the lines, the horizontal bar and the texts: a printer that scales one axis
+// more than the other is found by measuring both.
+QRectF uprightBarRect(const pattern::Tiling& tiling, const pattern::Sheet& sheet);
+
 // The mapping from pattern millimetres to a sheet's page.
 QTransform sheetTransform(const pattern::Tiling& tiling, const pattern::Sheet& sheet);
 

@@ -140,10 +140,20 @@ private slots:
                                                        int((bar.right() + 20) * px)));
         QVERIFY2(std::abs(longest / px - 100.0) < 0.1,
                  qPrintable(QString::number(longest / px, 'f', 3)));
+
+        // The upright bar, measured down the page: its columns become rows when turned.
+        const QRectF upright = templ::uprightBarRect(tiling, tiling.sheets().front());
+        const QRect around(int((upright.left() - 2) * px), int((upright.top() - 20) * px),
+                           int(4 * px), int((upright.height() + 40) * px));
+        const QImage turned = page.copy(around).transformed(QTransform().rotate(90));
+        int tallest = 0;
+        for (int y = 0; y < turned.height(); ++y)
+            tallest = std::max(tallest, longestDarkRun(turned, y, 0, turned.width()));
+        QVERIFY2(std::abs(tallest / px - 100.0) < 0.1,
+                 qPrintable(QString::number(tallest / px, 'f', 3)));
+        QVERIFY(!upright.intersects(bar));
     }
 
-    // Each sheet, placed at its place on the grid, shows what the pattern drawn whole shows
-    // there; neighbours agree in their shared band; together they show the whole pattern.
     // No sheet's label nor a neighbour's name lies on a cut or fold line: each text's box, half
     // a millimetre larger, is blank on the sheet drawn with its lines alone.
     void labelsKeepOffTheLines_data() {
@@ -191,6 +201,8 @@ private slots:
         }
     }
 
+    // Each sheet, placed at its place on the grid, shows what the pattern drawn whole shows
+    // there; neighbours agree in their shared band; together they show the whole pattern.
     void sheetsMakeTheWholePattern_data() {
         QTest::addColumn<int>("angle");
         QTest::addColumn<int>("mouth");
