@@ -16,6 +16,7 @@
 #include <iostream>
 #include <optional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -81,8 +82,16 @@ int main(int argc, char** argv) {
     const auto count = pieces(*line);
     if (!format)
         return usageError("the template's file must end in .pdf, .svg or .dxf.");
-    if (!paper || !margin || !overlap || !seam || !thickness || !count)
-        return usageError();
+    if (!paper)
+        return usageError("--paper must be A4, A3, Letter or Legal.");
+    for (const auto& [value, name, limit] :
+         {std::tuple{margin, "--margin", 50}, std::tuple{overlap, "--overlap", 100},
+          std::tuple{seam, "--seam", 100}, std::tuple{thickness, "--thickness", 10}})
+        if (!value)
+            return usageError(std::string(name) + " must be a number of millimetres from 0 to " +
+                              std::to_string(limit) + ".");
+    if (!count)
+        return usageError("--pieces must be a whole number from 1 to 12.");
 
     // The template is drawn in memory: no display is needed.
     qputenv("QT_QPA_PLATFORM", "offscreen");

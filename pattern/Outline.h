@@ -44,6 +44,10 @@ struct Box {
 // A polygon close to the edges (within chordTolerance), for the tests of where the pattern lies.
 std::vector<Point> polygonise(const std::vector<Edge>& edges, double chordTolerance);
 
+// Whether any point of the edge lies in the closed box, arcs by their true course; a line that
+// only grazes the box's border counts.
+bool meetsBox(const Edge& edge, const Box& box);
+
 // The smallest box around the edges, arcs by their true extent.
 Box boundingBox(const std::vector<Edge>& edges);
 

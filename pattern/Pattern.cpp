@@ -110,6 +110,13 @@ std::vector<Line> Pattern::foldLines() const {
     return lines;
 }
 
+std::vector<Edge> Pattern::lines() const {
+    std::vector<Edge> edges = cutEdges();
+    for (const Line& fold : foldLines())
+        edges.push_back(fold);
+    return edges;
+}
+
 Pattern Pattern::rotatedBy(double degrees) const {
     Pattern turned = *this;
     turned.m_rotation = m_rotation + degrees;

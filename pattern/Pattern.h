@@ -48,6 +48,8 @@ public:
     const std::vector<Piece>& pieces() const { return m_pieces; }
     std::vector<Edge> cutEdges() const;
     std::vector<Line> foldLines() const;
+    // Every line drawn on the template: the cut edges, then the fold lines.
+    std::vector<Edge> lines() const;
     Box bounds() const { return boundingBox(cutEdges()); }
 
     // The same pattern turned about the apex.

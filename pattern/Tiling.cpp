@@ -10,72 +10,15 @@ namespace vlnokan::pattern {
 
 namespace {
 
-// The polygon stands in for the arcs when deciding which sheets the pattern touches; a sheet is
-// taken when the pattern comes within this distance of it, so no sliver of a line is lost.
-constexpr double chordTolerance = 0.2;
-constexpr double touchDistance = 0.5;
 constexpr double rotationStep = 1.0;
 // More sheets than this are no template to tape together.
 constexpr int mostSheets = 400;
 // The grid laid out in the search at most: the pattern leaves some of a grid's sheets empty.
 constexpr int gridSearched = 4 * mostSheets;
 
-bool inside(const Box& box, Point p) {
-    return p.x >= box.left && p.x <= box.right && p.y >= box.bottom && p.y <= box.top;
-}
-
-bool insidePolygon(const std::vector<Point>& polygon, Point p) {
-    bool in = false;
-    for (std::size_t i = 0, j = polygon.size() - 1; i < polygon.size(); j = i++) {
-        const Point a = polygon[i];
-        const Point b = polygon[j];
-        if ((a.y > p.y) != (b.y > p.y) && p.x < (b.x - a.x) * (p.y - a.y) / (b.y - a.y) + a.x)
-            in = !in;
-    }
-    return in;
-}
-
-double cross(Point o, Point a, Point b) {
-    return (a.x - o.x) * (b.y - o.y) - (a.y - o.y) * (b.x - o.x);
-}
-
-bool segmentsCross(Point a, Point b, Point c, Point d) {
-    const double d1 = cross(c, d, a);
-    const double d2 = cross(c, d, b);
-    const double d3 = cross(a, b, c);
-    const double d4 = cross(a, b, d);
-    return ((d1 > 0) != (d2 > 0)) && ((d3 > 0) != (d4 > 0));
-}
-
-bool touches(const std::vector<Point>& polygon, Box box) {
-    box = {box.left - touchDistance, box.bottom - touchDistance, box.right + touchDistance,
-           box.top + touchDistance};
-    const Point corners[4] = {
-        {box.left, box.bottom}, {box.right, box.bottom}, {box.right, box.top}, {box.left, box.top}};
-    for (const Point& corner : corners)
-        if (insidePolygon(polygon, corner))
-            return true;
-    for (std::size_t i = 0; i < polygon.size(); ++i) {
-        const Point a = polygon[i];
-        const Point b = polygon[(i + 1) % polygon.size()];
-        if (inside(box, a))
-            return true;
-        for (int k = 0; k < 4; ++k)
-            if (segmentsCross(a, b, corners[k], corners[(k + 1) % 4]))
-                return true;
-    }
-    return false;
-}
-
-bool segmentMeetsBox(Point a, Point b, const Box& box) {
-    if (inside(box, a) || inside(box, b))
-        return true;
-    const Point corners[4] = {
-        {box.left, box.bottom}, {box.right, box.bottom}, {box.right, box.top}, {box.left, box.top}};
-    for (int k = 0; k < 4; ++k)
-        if (segmentsCross(a, b, corners[k], corners[(k + 1) % 4]))
-            return true;
-    return false;
+bool anyMeets(const std::vector<Edge>& lines, const Box& box) {
+    return std::any_of(lines.begin(), lines.end(),
+                       [&](const Edge& edge) { return meetsBox(edge, box); });
 }
 
 int cellsNeeded(double length, double area, double overlap) {
@@ -91,14 +34,16 @@ struct Candidate {
     std::vector<Sheet> sheets;
 };
 
-Candidate layOut(const Pattern& pattern, const TilingOptions& options, bool landscape,
-                 const std::vector<std::vector<Point>>& polygons) {
+// A sheet is printed when any point of any cut or fold line, taken exactly, lies in its printable
+// area: a line that only clips a corner of the sheet is still a line the builder must cut.
+Candidate layOut(const Pattern& pattern, const TilingOptions& options, bool landscape) {
     const double pageWidth = landscape ? options.paper.height : options.paper.width;
     const double pageHeight = landscape ? options.paper.width : options.paper.height;
     const double w = pageWidth - 2 * options.margin;
     const double h = pageHeight - 2 * options.margin;
     const double o = options.overlap;
     const Box bounds = pattern.bounds();
+    const std::vector<Edge> lines = pattern.lines();
     Candidate c{
         pattern, landscape, cellsNeeded(bounds.width(), w, o), cellsNeeded(bounds.height(), h, o),
         {},      {}};
@@ -112,27 +57,10 @@ Candidate layOut(const Pattern& pattern, const TilingOptions& options, bool land
             const double left = c.origin.x + column * (w - o);
             const double top = c.origin.y - row * (h - o);
             const Box area{left, top - h, left + w, top};
-            if (std::any_of(polygons.begin(), polygons.end(),
-                            [&](const auto& polygon) { return touches(polygon, area); }))
+            if (anyMeets(lines, area))
                 c.sheets.push_back({column, row, area, sheetLabel(column, row), {}, {}, {}, {}});
         }
     return c;
-}
-
-std::vector<std::vector<Point>> piecePolygons(const Pattern& pattern) {
-    std::vector<std::vector<Point>> polygons;
-    for (const Piece& piece : pattern.pieces())
-        polygons.push_back(polygonise(piece.cut, chordTolerance));
-    return polygons;
-}
-
-std::vector<std::vector<Point>> rotatedPolygons(const std::vector<std::vector<Point>>& polygons,
-                                                double degrees) {
-    auto turned = polygons;
-    for (auto& polygon : turned)
-        for (Point& p : polygon)
-            p = rotated(p, degrees);
-    return turned;
 }
 
 bool better(const Candidate& a, const Candidate& b) {
@@ -173,15 +101,7 @@ std::optional<Paper> paperNamed(std::string_view name) {
 }
 
 bool linesCross(const Pattern& pattern, const Box& box) {
-    for (const Piece& piece : pattern.pieces()) {
-        const auto polygon = polygonise(piece.cut, chordTolerance);
-        for (std::size_t i = 0; i < polygon.size(); ++i)
-            if (segmentMeetsBox(polygon[i], polygon[(i + 1) % polygon.size()], box))
-                return true;
-        if (piece.fold && segmentMeetsBox(piece.fold->from, piece.fold->to, box))
-            return true;
-    }
-    return false;
+    return anyMeets(pattern.lines(), box);
 }
 
 std::string sheetLabel(int column, int row) {
@@ -210,13 +130,11 @@ Tiling Tiling::arrange(const Pattern& pattern, const TilingOptions& options) {
     if (plainGrid > gridSearched)
         throw tooMany();
 
-    const auto polygons = piecePolygons(pattern);
     std::optional<Candidate> best;
     for (double degrees = 0; degrees < 180.0; degrees += rotationStep) {
         const Pattern turned = pattern.rotatedBy(degrees);
-        const auto turnedPolygons = rotatedPolygons(polygons, degrees);
         for (bool landscape : {true, false}) {
-            Candidate candidate = layOut(turned, options, landscape, turnedPolygons);
+            Candidate candidate = layOut(turned, options, landscape);
             if (!best || better(candidate, *best))
                 best = std::move(candidate);
         }

@@ -45,7 +45,8 @@ bool linesCross(const Pattern& pattern, const Box& box);
 std::string sheetLabel(int column, int row);
 
 // The pattern laid on a grid of sheets: the paper's orientation and the pattern's rotation that
-// need the fewest sheets; sheets on which no part of the pattern falls are left out.
+// need the fewest sheets; a sheet is printed only when a cut or fold line runs through its
+// printable area (sheets wholly inside or outside a piece carry nothing to cut).
 class Tiling final {
 public:
     // Throws Exception when the margins and overlap leave no room on the paper, or when the

@@ -22,21 +22,29 @@ struct Shift {
     double dy = 0;
 };
 
+// Colour 7 is drawn black on a light background and white on a dark one, so the cut line shows in
+// every CAD and laser program; magenta stands out on both for the fold, which is also dashed.
+constexpr int cutColour = DL_Codes::white;
+constexpr int foldColour = DL_Codes::magenta;
+const std::string foldLinetype = "DASHED";
+
 void writeTables(DL_Dxf& dxf, DL_WriterA& dw) {
     dw.sectionTables();
     dxf.writeVPort(dw);
-    dw.tableLinetypes(3);
+    dw.tableLinetypes(4);
     dxf.writeLinetype(dw, DL_LinetypeData("BYBLOCK", "BYBLOCK", 0, 0, 0.0));
     dxf.writeLinetype(dw, DL_LinetypeData("BYLAYER", "BYLAYER", 0, 0, 0.0));
     dxf.writeLinetype(dw, DL_LinetypeData("CONTINUOUS", "Continuous", 0, 0, 0.0));
+    // 8 mm dashes with 6 mm gaps, as the fold line is drawn on paper; a gap is a negative length.
+    double dashes[] = {8.0, -6.0};
+    dxf.writeLinetype(dw, DL_LinetypeData(foldLinetype, "Dashed __  __  __", 0, 2, 14.0, dashes));
     dw.tableEnd();
     dw.tableLayers(3);
-    dxf.writeLayer(dw, DL_LayerData("0", 0),
-                   DL_Attributes("", DL_Codes::black, 100, "CONTINUOUS", 1.0));
+    dxf.writeLayer(dw, DL_LayerData("0", 0), DL_Attributes("", cutColour, 100, "CONTINUOUS", 1.0));
     dxf.writeLayer(dw, DL_LayerData(cutLayer, 0),
-                   DL_Attributes("", DL_Codes::black, 100, "CONTINUOUS", 1.0));
+                   DL_Attributes("", cutColour, 100, "CONTINUOUS", 1.0));
     dxf.writeLayer(dw, DL_LayerData(foldLayer, 0),
-                   DL_Attributes("", DL_Codes::blue, 100, "CONTINUOUS", 1.0));
+                   DL_Attributes("", foldColour, 100, foldLinetype, 1.0));
     dw.tableEnd();
     dw.tableStyle(1);
     dxf.writeStyle(dw, DL_StyleData("standard", 0, 2.5, 1.0, 0.0, 0, 2.5, "txt", ""));

@@ -2,6 +2,7 @@
 
 #include "template/CoverText.h"
 
+#include <QFontMetricsF>
 #include <QPaintDevice>
 #include <QPainter>
 #include <QPainterPath>
@@ -93,25 +94,144 @@ void paintCrosses(QPainter& painter, const Tiling& tiling, const Sheet& sheet,
     }
 }
 
-void paintNeighbours(QPainter& painter, const Tiling& tiling, const Sheet& sheet,
-                     const QRectF& area) {
+QFont labelFont(double millimetres, bool bold) {
+    QFont font(QStringLiteral("Liberation Sans"));
+    font.setStyleHint(QFont::SansSerif);
+    font.setBold(bold);
+    font.setPixelSize(qRound(millimetres * 100));
+    return font;
+}
+
+// The text's box in millimetres, measured a hundred times larger so that hinting does not
+// round it.
+QSizeF textSize(const QString& text, double millimetres) {
+    const QFontMetricsF metrics(labelFont(millimetres, true));
+    return QSizeF(metrics.horizontalAdvance(text), metrics.height()) / 100.0;
+}
+
+// Whether a box on the page (mm) keeps 1 mm clear of every cut and fold line.
+bool clearOfLines(const Tiling& tiling, const QRectF& box, const QTransform& toPattern) {
+    const QRectF seen = toPattern.mapRect(box.adjusted(-1, -1, 1, 1));
+    return !pattern::linesCross(tiling.pattern(),
+                                {seen.left(), seen.top(), seen.right(), seen.bottom()});
+}
+
+// The first of the wished places where the text keeps clear of the lines and of what is
+// already placed; then any place on a 4 mm raster of the area; the first wish when none is.
+QRectF placeText(const Tiling& tiling, const Sheet& sheet, QSizeF size,
+                 const std::vector<QPointF>& wishes, const std::vector<QRectF>& taken) {
+    const QTransform toPattern = sheetTransform(tiling, sheet).inverted();
+    const double m = tiling.options().margin;
+    const QRectF area(m, m, tiling.areaWidth(), tiling.areaHeight());
+    auto free = [&](const QRectF& box) {
+        return area.contains(box) && clearOfLines(tiling, box, toPattern) &&
+               std::none_of(taken.begin(), taken.end(),
+                            [&](const QRectF& t) { return t.intersects(box); });
+    };
+    for (const QPointF& wish : wishes)
+        if (free(QRectF(wish, size)))
+            return QRectF(wish, size);
+    for (double y = area.top() + 1; y + size.height() < area.bottom(); y += 4)
+        for (double x = area.left() + 1; x + size.width() < area.right(); x += 4)
+            if (free(QRectF(QPointF(x, y), size)))
+                return QRectF(QPointF(x, y), size);
+    return QRectF(wishes.front(), size);
+}
+
+// Places along an edge of the area, from its middle outward in 5 mm steps.
+std::vector<QPointF> alongEdge(QPointF middle, QPointF direction, double reach) {
+    std::vector<QPointF> places{middle};
+    for (double d = 5; d < reach; d += 5) {
+        places.push_back(middle + direction * d);
+        places.push_back(middle - direction * d);
+    }
+    return places;
+}
+
+} // namespace
+
+std::vector<SheetText> sheetTexts(const Tiling& tiling, const Sheet& sheet) {
+    const double m = tiling.options().margin;
     const double o = tiling.options().overlap;
-    const QRectF inner = area.adjusted(o + 1.5, o + 1.5, -o - 1.5, -o - 1.5);
-    setFontHeight(painter, 4.5, true);
-    painter.setPen(grey);
-    const auto text = [](const std::string& label) { return QString::fromStdString(label); };
-    if (!sheet.left.empty())
-        painter.drawText(inner, Qt::AlignLeft | Qt::AlignVCenter,
-                         QStringLiteral("← ") + text(sheet.left));
-    if (!sheet.right.empty())
-        painter.drawText(inner, Qt::AlignRight | Qt::AlignVCenter,
-                         text(sheet.right) + QStringLiteral(" →"));
-    if (!sheet.above.empty())
-        painter.drawText(inner, Qt::AlignHCenter | Qt::AlignTop,
-                         QStringLiteral("↑ ") + text(sheet.above));
-    if (!sheet.below.empty())
-        painter.drawText(inner, Qt::AlignHCenter | Qt::AlignBottom,
-                         QStringLiteral("↓ ") + text(sheet.below));
+    const double w = tiling.areaWidth();
+    const double h = tiling.areaHeight();
+    const QRectF bar = scaleBarRect(tiling, sheet);
+    std::vector<QRectF> taken{QRectF(bar.topLeft(), QSizeF(scaleBlockWidth, scaleBlockHeight))};
+    std::vector<SheetText> texts;
+    auto place = [&](const QString& text, double height, const std::vector<QPointF>& wishes) {
+        const QRectF box = placeText(tiling, sheet, textSize(text, height), wishes, taken);
+        taken.push_back(box);
+        texts.push_back({text, box, height});
+    };
+    const QString label = QString::fromStdString(sheet.label);
+    const QSizeF labelSize = textSize(label, labelHeight);
+    const double in = o + 3;
+    place(label, labelHeight,
+          {QPointF(m + in, m + in), QPointF(m + w - in - labelSize.width(), m + in),
+           QPointF(m + in, m + h - in - labelSize.height()),
+           QPointF(m + w - in - labelSize.width(), m + h - in - labelSize.height())});
+    const auto text = [](const std::string& name) { return QString::fromStdString(name); };
+    const double arrowHeight = 4.5;
+    const double inner = o + 1.5;
+    auto neighbour = [&](const std::string& name, const QString& shown, QPointF middleOfBox,
+                         QPointF direction, double reach) {
+        if (name.empty())
+            return;
+        const QSizeF size = textSize(shown, arrowHeight);
+        const QPointF corner = middleOfBox - QPointF(size.width() / 2, size.height() / 2);
+        place(shown, arrowHeight, alongEdge(corner, direction, reach));
+    };
+    const QString left = QStringLiteral("← ") + text(sheet.left);
+    const QString right = text(sheet.right) + QStringLiteral(" →");
+    const QString up = QStringLiteral("↑ ") + text(sheet.above);
+    const QString down = QStringLiteral("↓ ") + text(sheet.below);
+    neighbour(sheet.left, left, {m + inner + textSize(left, arrowHeight).width() / 2, m + h / 2},
+              {0, 1}, h / 2 - inner - 5);
+    neighbour(sheet.right, right,
+              {m + w - inner - textSize(right, arrowHeight).width() / 2, m + h / 2}, {0, 1},
+              h / 2 - inner - 5);
+    neighbour(sheet.above, up, {m + w / 2, m + inner + textSize(up, arrowHeight).height() / 2},
+              {1, 0}, w / 2 - inner - 10);
+    neighbour(sheet.below, down,
+              {m + w / 2, m + h - inner - textSize(down, arrowHeight).height() / 2}, {1, 0},
+              w / 2 - inner - 10);
+    return texts;
+}
+
+QRectF uprightBarRect(const Tiling& tiling, const Sheet& sheet) {
+    const QRectF bar = scaleBarRect(tiling, sheet);
+    std::vector<QRectF> taken{QRectF(bar.topLeft(), QSizeF(scaleBlockWidth, scaleBlockHeight))};
+    for (const SheetText& text : sheetTexts(tiling, sheet))
+        taken.push_back(text.box);
+    const double m = tiling.options().margin;
+    const double o = tiling.options().overlap;
+    // The strip with its ticks and figures, and a millimetre of room around them.
+    const QSizeF block(12, 104);
+    const QRectF box = placeText(tiling, sheet, block,
+                                 {QPointF(m + o + 4, m + o + 4 + labelHeight * 1.6),
+                                  QPointF(m + tiling.areaWidth() - o - 4 - block.width(),
+                                          m + tiling.areaHeight() - o - 4 - block.height())},
+                                 taken);
+    return {box.left() + 1, box.top() + 2, 3.5, 100};
+}
+
+namespace {
+
+// The bar upright: the strip along its left side, ticks to the right, 0 at the bottom.
+void paintUprightBar(QPainter& painter, const QRectF& bar) {
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(Qt::black);
+    painter.drawRect(QRectF(bar.left(), bar.top(), 0.6, 100.0));
+    for (int mm = 0; mm <= 100; ++mm) {
+        const double y = bar.bottom() - std::min(double(mm), 99.9) - 0.1;
+        const double length = mm % 10 == 0 ? 3.5 : (mm % 5 == 0 ? 2.5 : 1.5);
+        painter.drawRect(QRectF(bar.left(), y, length, 0.1));
+    }
+    setFontHeight(painter, 2.8);
+    painter.setPen(Qt::black);
+    for (int mm : {0, 50, 100})
+        painter.drawText(QRectF(bar.left() + 4, bar.bottom() - mm - 1.75, 8, 3.5),
+                         Qt::AlignLeft | Qt::AlignVCenter, QString::number(mm));
 }
 
 void paintScaleBar(QPainter& painter, const QRectF& bar) {
@@ -210,12 +330,13 @@ void paintSheet(QPainter& painter, const Tiling& tiling, const Sheet& sheet, She
                 painter.drawLine(QPointF(m, m + area.height() - o),
                                  QPointF(m + area.width(), m + area.height() - o));
         }
-        setFontHeight(painter, labelHeight, true);
         painter.setPen(grey);
-        painter.drawText(QRectF(m + o + 4, m + o + 3, 40, labelHeight * 1.4),
-                         Qt::AlignLeft | Qt::AlignTop, QString::fromStdString(sheet.label));
-        paintNeighbours(painter, tiling, sheet, area);
+        for (const SheetText& text : sheetTexts(tiling, sheet)) {
+            setFontHeight(painter, text.height, true);
+            painter.drawText(text.box, Qt::AlignCenter, text.text);
+        }
         paintScaleBar(painter, scaleBarRect(tiling, sheet));
+        paintUprightBar(painter, uprightBarRect(tiling, sheet));
     }
     painter.restore();
 }

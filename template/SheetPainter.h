@@ -3,7 +3,10 @@
 #include "pattern/Tiling.h"
 
 #include <QRectF>
+#include <QString>
 #include <QTransform>
+
+#include <vector>
 
 class QPainter;
 
@@ -31,6 +34,20 @@ void paintCover(QPainter& painter, const pattern::Tiling& tiling);
 // Where the 100 mm scale bar lies on a pattern sheet, in page millimetres: in a corner clear of
 // the pattern's lines where there is one. Its height covers the ticks, not the texts below.
 QRectF scaleBarRect(const pattern::Tiling& tiling, const pattern::Sheet& sheet);
+
+// A text on a pattern sheet: the sheet's own label and the neighbours' names, each placed clear
+// of the cut and fold lines, of the scale bar and of one another.
+struct SheetText {
+    QString text;
+    QRectF box;    // page millimetres
+    double height; // of the font, mm
+};
+std::vector<SheetText> sheetTexts(const pattern::Tiling& tiling, const pattern::Sheet& sheet);
+
+// Where the upright 100 mm bar lies on a pattern sheet, in page millimetres (its 100 mm strip and
+// ticks), clear of the lines, the horizontal bar and the texts: a printer that scales one axis
+// more than the other is found by measuring both.
+QRectF uprightBarRect(const pattern::Tiling& tiling, const pattern::Sheet& sheet);
 
 // The mapping from pattern millimetres to a sheet's page.
 QTransform sheetTransform(const pattern::Tiling& tiling, const pattern::Sheet& sheet);

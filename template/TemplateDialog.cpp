@@ -51,6 +51,8 @@ TemplateDialog::TemplateDialog(QWidget* parent) : QDialog(parent) {
     piecesBox = new QSpinBox;
     piecesBox->setRange(1, 12);
     countLabel = new QLabel;
+    printLabel = new QLabel;
+    printLabel->setWordWrap(true);
     preview = new TemplatePreview;
     printButton = new QPushButton(QStringLiteral("Tisknout"));
     pdfButton = new QPushButton(QStringLiteral("Uložit PDF…"));
@@ -68,6 +70,7 @@ TemplateDialog::TemplateDialog(QWidget* parent) : QDialog(parent) {
     form->addRow(QStringLiteral("Tloušťka plechu:"), thicknessBox);
     form->addRow(QStringLiteral("Počet dílů:"), piecesBox);
     form->addRow(countLabel);
+    form->addRow(printLabel);
     auto* buttons = new QVBoxLayout;
     for (QPushButton* button : {printButton, pdfButton, svgButton, dxfButton})
         buttons->addWidget(button);
@@ -126,10 +129,26 @@ void TemplateDialog::refresh() {
                                             m_tiling->landscape() ? QStringLiteral("na šířku")
                                                                   : QStringLiteral("na výšku"))
                                  : why);
+    printLabel->setText(printerText());
     printButton->setEnabled(m_tiling.has_value());
     pdfButton->setEnabled(m_tiling.has_value());
     svgButton->setEnabled(m_pattern.has_value());
     dxfButton->setEnabled(m_pattern.has_value());
+}
+
+QString TemplateDialog::printerText() const {
+    if (!m_tiling)
+        return {};
+    try {
+        const PrinterTiling printed = tileForPrinter(m_tiling->pattern(), overlapBox->value());
+        const pattern::Tiling& tiling = printed.tiling;
+        return QStringLiteral("Tisk na %1: papír %2, okraj %3 mm, %4 a titulní list")
+            .arg(printed.printer, QString::fromStdString(tiling.options().paper.name),
+                 QString::number(tiling.options().margin),
+                 sheetsText(qsizetype(tiling.sheets().size())));
+    } catch (const Exception& fault) {
+        return QStringLiteral("Tisk: ") + QString::fromStdString(fault.message());
+    }
 }
 
 void TemplateDialog::print() {

@@ -42,6 +42,9 @@ public:
     QDoubleSpinBox* thicknessBox = nullptr;
     QSpinBox* piecesBox = nullptr;
     QLabel* countLabel = nullptr;
+    // What "Tisknout" gives: the default printer's own paper and the count of sheets on it, which
+    // may differ from the paper chosen for the PDF.
+    QLabel* printLabel = nullptr;
     TemplatePreview* preview = nullptr;
     QPushButton* printButton = nullptr;
     QPushButton* pdfButton = nullptr;
@@ -50,6 +53,7 @@ public:
 
 private:
     void refresh();
+    QString printerText() const;
     void print();
     void save(FileFormat format);
     pattern::Options patternOptions() const;

@@ -26,14 +26,18 @@ std::optional<PrinterPaper> CupsTemplatePrintSystem::paperOf(const QString& prin
     QPrinter queue(info, QPrinter::HighResolution);
     if (!queue.isValid())
         return std::nullopt;
-    const QPageSize size = queue.pageLayout().pageSize();
-    const QSizeF paper = size.size(QPageSize::Millimeter);
-    // The queue's printable area: the template keeps clear of its widest unprintable edge.
+    // A QPrinter starts on Qt's own default page (A4, no border) whatever the queue uses: only
+    // once given the queue's default paper does its layout carry that paper's printable area.
+    const QPageSize size = info.defaultPageSize();
+    if (!size.isValid() || !queue.setPageSize(size))
+        return std::nullopt;
     QPageLayout layout = queue.pageLayout();
     layout.setUnits(QPageLayout::Millimeter);
+    const QSizeF paper = layout.pageSize().size(QPageSize::Millimeter);
+    // The template keeps clear of the widest unprintable edge on every side.
     const QMarginsF least = layout.minimumMargins();
     const double margin = std::max({least.left(), least.top(), least.right(), least.bottom(), 0.0});
-    return PrinterPaper{{size.name().toStdString(), paper.width(), paper.height()},
+    return PrinterPaper{{layout.pageSize().name().toStdString(), paper.width(), paper.height()},
                         std::ceil(margin * 10) / 10};
 }
 
@@ -48,7 +52,7 @@ QString CupsTemplatePrintSystem::send(const QString& printer, const QString& pdf
     return {};
 }
 
-pattern::Tiling printTemplate(const pattern::Pattern& pattern, double overlap) {
+PrinterTiling tileForPrinter(const pattern::Pattern& pattern, double overlap) {
     TemplatePrintSystem& system = TemplatePrintSeam::get();
     const QString printer = system.defaultPrinter();
     if (printer.isEmpty())
@@ -56,8 +60,14 @@ pattern::Tiling printTemplate(const pattern::Pattern& pattern, double overlap) {
     const auto paper = system.paperOf(printer);
     if (!paper)
         throw EPrinter("Printer selected is not valid");
-    const pattern::Tiling tiling =
-        pattern::Tiling::arrange(pattern, {paper->paper, paper->margin, overlap});
+    return {printer,
+            pattern::Tiling::arrange(
+                pattern, {paper->paper, std::max(paper->margin, leastPrintMargin), overlap})};
+}
+
+pattern::Tiling printTemplate(const pattern::Pattern& pattern, double overlap) {
+    TemplatePrintSystem& system = TemplatePrintSeam::get();
+    const auto [printer, tiling] = tileForPrinter(pattern, overlap);
 
     QTemporaryFile file(QDir::tempPath() + QStringLiteral("/vlnokan-sablona-XXXXXX.pdf"));
     if (!file.open() || !writePdf(file, tiling, SheetContent::Full, true, PageTurn::Portrait) ||

@@ -27,7 +27,8 @@ public:
     virtual QString send(const QString& printer, const QString& pdfPath, const QString& title) = 0;
 };
 
-// CUPS: the paper from the queue's page layout, the job through lp -o print-scaling=none.
+// CUPS: the queue's own default paper and its printable area (from the queue's PPD, which CUPS
+// also makes for driverless IPP printers), the job through lp -o print-scaling=none.
 class CupsTemplatePrintSystem final : public TemplatePrintSystem {
 public:
     QString defaultPrinter() override;
@@ -37,9 +38,22 @@ public:
 
 using TemplatePrintSeam = Seam<TemplatePrintSystem, CupsTemplatePrintSystem>;
 
-// Tiles the pattern on the default printer's paper within its printable area and prints it,
-// cover first. Returns the tiling printed. Throws EPrinter when there is no printer or the job is
-// refused.
+// The least border kept on a printed sheet, whatever the queue says it can print: queues of
+// borderless printers report none, yet the paper's feed wanders by a millimetre or two.
+inline constexpr double leastPrintMargin = 5.0; // mm
+
+// The template as the default printer will get it.
+struct PrinterTiling {
+    QString printer;
+    pattern::Tiling tiling;
+};
+
+// Tiles the pattern on the default printer's own paper within its printable area. Throws EPrinter
+// when there is no printer, Exception when the pattern does not fit that paper.
+PrinterTiling tileForPrinter(const pattern::Pattern& pattern, double overlap);
+
+// Tiles the pattern as tileForPrinter does and prints it, cover first. Returns the tiling
+// printed. Throws EPrinter when there is no printer or the job is refused.
 pattern::Tiling printTemplate(const pattern::Pattern& pattern, double overlap);
 
 } // namespace vlnokan::templ

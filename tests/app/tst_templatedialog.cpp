@@ -4,6 +4,7 @@
 
 #include "template/FileChooser.h"
 #include "template/TemplateDialog.h"
+#include "template/TemplatePrinter.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -28,6 +29,34 @@ public:
     QString saveFileName(QWidget*, const QString&, const QString&) override {
         ++asked;
         return answer;
+    }
+};
+
+// A printer on its own paper; keeps the media box of the PDF it is sent.
+class PaperPrinter final : public templ::TemplatePrintSystem {
+public:
+    QString name;
+    pattern::Paper paper;
+    double margin = 0;
+    QByteArray mediaBox;
+    int jobs = 0;
+    QString defaultPrinter() override { return name; }
+    std::optional<templ::PrinterPaper> paperOf(const QString&) override {
+        return templ::PrinterPaper{paper, margin};
+    }
+    QString send(const QString&, const QString& pdfPath, const QString&) override {
+        ++jobs;
+        QFile file(pdfPath);
+        if (file.open(QIODevice::ReadOnly)) {
+            const QByteArray pdf = file.readAll();
+            const qsizetype at = pdf.indexOf("/MediaBox [") + 11;
+            QByteArrayList rounded;
+            for (const QByteArray& number :
+                 pdf.mid(at, pdf.indexOf(']', at) - at).simplified().split(' '))
+                rounded << QByteArray::number(std::lround(number.toDouble()));
+            mediaBox = rounded.join(' ');
+        }
+        return {};
     }
 };
 
@@ -90,6 +119,52 @@ private slots:
         QVERIFY(!dialog.printButton->isEnabled());
         QVERIFY(dialog.countLabel->text().contains("Pás pro spoj"));
         QVERIFY2(errors.empty(), errors.empty() ? "" : errors.front().c_str());
+    }
+
+    // "Tisknout" lays the template on the printer's own paper, whatever paper is chosen for the
+    // PDF, and the dialog says so before printing.
+    void printsOnThePrintersPaper_data() {
+        QTest::addColumn<QString>("printer");
+        QTest::addColumn<QString>("paper");
+        QTest::addColumn<double>("margin");
+        QTest::addColumn<QString>("told");
+        QTest::addColumn<QByteArray>("mediaBox"); // pt, portrait as in the tray
+        QTest::newRow("Letter printer, 6.4 mm border")
+            << "kancelar"
+            << "Letter" << 6.4 << "Tisk na kancelar: papír Letter, okraj 6.4 mm"
+            << QByteArray("0 0 612 792");
+        QTest::newRow("A4 printer without a border")
+            << "dilna"
+            << "A4" << 0.0 << "Tisk na dilna: papír A4, okraj 5 mm" << QByteArray("0 0 595 842");
+        QTest::newRow("no printer")
+            << ""
+            << "A4" << 0.0 << "Tisk: There is no default printer currently selected"
+            << QByteArray();
+    }
+    void printsOnThePrintersPaper() {
+        QFETCH(QString, printer);
+        QFETCH(QString, paper);
+        QFETCH(double, margin);
+        QFETCH(QString, told);
+        QFETCH(QByteArray, mediaBox);
+        test::RecordingFaults faults;
+        PaperPrinter queue;
+        queue.name = printer;
+        queue.paper = *pattern::paperNamed(paper.toStdString());
+        queue.margin = margin;
+        const templ::TemplatePrintSeam::Replacement guard(queue);
+        templ::TemplateDialog dialog;
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        dialog.setDesign(funnelDesign(40, 85, 300));
+        dialog.paperBox->setFocus();
+        QTest::keyClick(dialog.paperBox, Qt::Key_Down); // A3 for the PDF
+        QCOMPARE(dialog.tiling()->options().paper.name, "A3");
+        QVERIFY2(dialog.printLabel->text().startsWith(told), qPrintable(dialog.printLabel->text()));
+        QTest::mouseClick(dialog.printButton, Qt::LeftButton);
+        QCOMPARE(queue.jobs, printer.isEmpty() ? 0 : 1);
+        QCOMPARE(queue.mediaBox, mediaBox);
+        QCOMPARE(faults.messages.size(), printer.isEmpty() ? 1u : 0u);
     }
 
     void saveButtons_data() {

@@ -74,29 +74,56 @@ private slots:
         QVERIFY(file.read(200).contains(start));
     }
 
+    // The usage line always; and where one option is wrong, which one and its range.
     void usageErrors_data() {
         QTest::addColumn<QStringList>("options");
-        QTest::newRow("empty file name") << QStringList{"--template", ""};
-        QTest::newRow("unknown extension") << QStringList{"--template", "t.png"};
-        QTest::newRow("unknown paper") << QStringList{"--template", "u.pdf", "--paper", "A5"};
-        QTest::newRow("negative overlap") << QStringList{"--template", "u.pdf", "--overlap", "-1"};
-        QTest::newRow("malformed margin") << QStringList{"--template", "u.pdf", "--margin", "5mm"};
-        QTest::newRow("decimal comma") << QStringList{"--template", "u.pdf", "--seam", "2,5"};
-        QTest::newRow("no pieces") << QStringList{"--template", "u.pdf", "--pieces", "0"};
-        QTest::newRow("fractional pieces") << QStringList{"--template", "u.pdf", "--pieces", "1.5"};
+        QTest::addColumn<QByteArray>("reason");
+        QTest::newRow("empty file name") << QStringList{"--template", ""} << QByteArray("");
+        QTest::newRow("unknown extension")
+            << QStringList{"--template", "t.png"} << QByteArray(".pdf, .svg or .dxf");
+        QTest::newRow("unknown paper") << QStringList{"--template", "u.pdf", "--paper", "A5"}
+                                       << QByteArray("--paper must be A4, A3, Letter or Legal");
+        QTest::newRow("negative overlap")
+            << QStringList{"--template", "u.pdf", "--overlap", "-1"}
+            << QByteArray("--overlap must be a number of millimetres from 0 to 100");
+        QTest::newRow("overlap over its range")
+            << QStringList{"--template", "u.pdf", "--overlap", "100.5"}
+            << QByteArray("--overlap must be a number of millimetres from 0 to 100");
+        QTest::newRow("malformed margin")
+            << QStringList{"--template", "u.pdf", "--margin", "5mm"}
+            << QByteArray("--margin must be a number of millimetres from 0 to 50");
+        QTest::newRow("seam over its range")
+            << QStringList{"--template", "u.pdf", "--seam", "130"}
+            << QByteArray("--seam must be a number of millimetres from 0 to 100");
+        QTest::newRow("decimal comma")
+            << QStringList{"--template", "u.pdf", "--seam", "2,5"}
+            << QByteArray("--seam must be a number of millimetres from 0 to 100");
+        QTest::newRow("no pieces") << QStringList{"--template", "u.pdf", "--pieces", "0"}
+                                   << QByteArray("--pieces must be a whole number from 1 to 12");
+        QTest::newRow("thirteen pieces")
+            << QStringList{"--template", "u.pdf", "--pieces", "13"}
+            << QByteArray("--pieces must be a whole number from 1 to 12");
+        QTest::newRow("fractional pieces")
+            << QStringList{"--template", "u.pdf", "--pieces", "1.5"}
+            << QByteArray("--pieces must be a whole number from 1 to 12");
         QTest::newRow("thickness not a number")
-            << QStringList{"--template", "u.pdf", "--thickness", "nan"};
+            << QStringList{"--template", "u.pdf", "--thickness", "nan"}
+            << QByteArray("--thickness must be a number of millimetres from 0 to 10");
         QTest::newRow("strip wider than the inner radius")
-            << QStringList{"--template", "u.pdf", "--seam", "90", "--", "2.4", "85", "60", "300"};
+            << QStringList{"--template", "u.pdf", "--seam", "90", "--", "2.4", "85", "60", "300"}
+            << QByteArray("error: ");
         QTest::newRow("PDF of a funnel too large for paper")
-            << QStringList{"--template", "u.pdf", "--", "2.4", "85", "60", "40000"};
+            << QStringList{"--template", "u.pdf", "--", "2.4", "85", "60", "40000"}
+            << QByteArray("error: ");
         QTest::newRow("overlap fills the paper")
-            << QStringList{"--template", "u.pdf", "--overlap", "95", "--margin", "50"};
-        QTest::newRow("paper without template") << QStringList{"--paper", "A3"};
-        QTest::newRow("pieces without template") << QStringList{"--pieces", "2"};
+            << QStringList{"--template", "u.pdf", "--overlap", "95", "--margin", "50"}
+            << QByteArray("error: ");
+        QTest::newRow("paper without template") << QStringList{"--paper", "A3"} << QByteArray("");
+        QTest::newRow("pieces without template") << QStringList{"--pieces", "2"} << QByteArray("");
     }
     void usageErrors() {
         QFETCH(QStringList, options);
+        QFETCH(QByteArray, reason);
         const QDir here = QDir::current();
         QDir::setCurrent(m_dir.path());
         // A row may bring its own entries after "--" (which is not passed on).
@@ -106,6 +133,7 @@ private slots:
         QDir::setCurrent(here.path());
         QCOMPARE(result.exitCode, 2);
         QVERIFY(result.err.contains("usage: vlnokan-calc"));
+        QVERIFY2(result.err.contains(reason), result.err.constData());
         QVERIFY(!QFile::exists(m_dir.filePath("u.pdf")));
     }
 

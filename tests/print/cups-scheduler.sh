@@ -121,6 +121,12 @@ ppd=$(find /usr/share/ppd /usr/share/cups/model -name CUPS-PDF_opt.ppd 2>/dev/nu
 sed -e 's|^\*ImageableArea A4/A4: .*|*ImageableArea A4/A4: "18 36 577 806"|' \
     -e 's|^\*DefaultResolution: .*|*DefaultResolution: 600dpi|' "$ppd" >"$dir/margins.ppd"
 lpadmin -p vlnokan-margins -v "cups-pdf:/$instance" -E -P "$dir/margins.ppd"
+# A US laser printer: Letter by default, 18 pt unprintable at the left, right and bottom, 36 pt at
+# the top.
+sed -e 's|^\*ImageableArea Letter/US Letter: .*|*ImageableArea Letter/US Letter: "18 18 594 756"|' \
+    -e 's#^\*Default\(PageSize\|PageRegion\|ImageableArea\|PaperDimension\): A4#*Default\1: Letter#' \
+    "$ppd" >"$dir/letter.ppd"
+lpadmin -p vlnokan-letter -v "cups-pdf:/$instance" -E -P "$dir/letter.ppd"
 # And one whose default is given in dots per centimetre, finer across than down.
 sed -e 's|^\*DefaultResolution: .*|*DefaultResolution: 240x120dpcm|' "$ppd" >"$dir/dpcm.ppd"
 lpadmin -p vlnokan-dpcm -v "cups-pdf:/$instance" -E -P "$dir/dpcm.ppd"

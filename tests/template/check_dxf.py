@@ -1,5 +1,6 @@
 # Reads a template DXF with ezdxf, an independent reader, and prints what the test checks:
-# the units, the arcs' radii, whether the cut contour closes, and the layers used.
+# the units, the arcs' radii, whether the cut contour closes, the layers used, each layer's colour
+# and line type, and the dash pattern of each line type.
 import json
 import math
 import sys
@@ -32,4 +33,9 @@ print(json.dumps({
     "radii": sorted(radii),
     "closed": closed and len(ends) > 0,
     "layers": {name: sorted(set(kinds)) for name, kinds in layers.items()},
+    "colours": {layer.dxf.name: layer.dxf.color for layer in doc.layers},
+    "linetypes": {layer.dxf.name: layer.dxf.linetype for layer in doc.layers},
+    "dashes": {lt.dxf.name: list(lt.pattern_tags.tags and [t.value for t in lt.pattern_tags.tags
+                                                           if t.code == 49] or [])
+               for lt in doc.linetypes},
 }))

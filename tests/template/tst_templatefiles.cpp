@@ -152,6 +152,17 @@ private slots:
         const QJsonObject layers = found["layers"].toObject();
         QCOMPARE(layers["REZ"].toArray(), (QJsonArray{"ARC", "LINE"}));
         QCOMPARE(layers.contains("OHYB"), seam > 0);
+        // Colour 7 is the one drawn white on dark and black on light backgrounds; 250 and the
+        // dark blue 5 vanish on a dark one. The fold is dashed.
+        const QJsonObject colours = found["colours"].toObject();
+        QCOMPARE(colours["REZ"].toInt(), 7);
+        QCOMPARE(colours["OHYB"].toInt(), 6);
+        const QJsonObject linetypes = found["linetypes"].toObject();
+        QCOMPARE(linetypes["REZ"].toString().toUpper(), QStringLiteral("CONTINUOUS"));
+        const QString foldType = linetypes["OHYB"].toString();
+        const QJsonArray dashes = found["dashes"].toObject()[foldType].toArray();
+        QVERIFY2(dashes.size() >= 2 && dashes[0].toDouble() > 0 && dashes[1].toDouble() < 0,
+                 qPrintable(foldType));
     }
 
     // A file that cannot be written is reported, and an older file of that name stays whole.

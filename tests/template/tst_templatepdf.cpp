@@ -68,6 +68,19 @@ QByteArray pdfOf(const Tiling& tiling, templ::SheetContent content, bool cover) 
     return buffer.data();
 }
 
+// Each sheet drawn with the pattern's lines alone, rendered at dpi.
+std::vector<QImage> linesOnlyPages(const Tiling& tiling) {
+    QBuffer buffer;
+    buffer.setData(pdfOf(tiling, templ::SheetContent::LinesOnly, false));
+    buffer.open(QIODevice::ReadOnly);
+    QPdfDocument document;
+    document.load(&buffer);
+    std::vector<QImage> pages;
+    for (int i = 0; i < document.pageCount(); ++i)
+        pages.push_back(renderPage(document, i, dpi));
+    return pages;
+}
+
 } // namespace
 
 class TestTemplatePdf final : public QObject {
@@ -127,6 +140,65 @@ private slots:
                                                        int((bar.right() + 20) * px)));
         QVERIFY2(std::abs(longest / px - 100.0) < 0.1,
                  qPrintable(QString::number(longest / px, 'f', 3)));
+
+        // The upright bar, measured down the page: its columns become rows when turned.
+        const QRectF upright = templ::uprightBarRect(tiling, tiling.sheets().front());
+        const QRect around(int((upright.left() - 2) * px), int((upright.top() - 20) * px),
+                           int(4 * px), int((upright.height() + 40) * px));
+        const QImage turned = page.copy(around).transformed(QTransform().rotate(90));
+        int tallest = 0;
+        for (int y = 0; y < turned.height(); ++y)
+            tallest = std::max(tallest, longestDarkRun(turned, y, 0, turned.width()));
+        QVERIFY2(std::abs(tallest / px - 100.0) < 0.1,
+                 qPrintable(QString::number(tallest / px, 'f', 3)));
+        QVERIFY(!upright.intersects(bar));
+    }
+
+    // No sheet's label nor a neighbour's name lies on a cut or fold line: each text's box, half
+    // a millimetre larger, is blank on the sheet drawn with its lines alone.
+    void labelsKeepOffTheLines_data() {
+        QTest::addColumn<int>("angle");
+        QTest::addColumn<int>("mouth");
+        QTest::addColumn<QString>("paper");
+        QTest::addColumn<double>("overlap");
+        QTest::addColumn<int>("pieces");
+        QTest::newRow("defaults on A4") << 40 << 300 << "A4" << 10.0 << 1;
+        QTest::newRow("two pieces on Legal") << 20 << 300 << "Legal" << 10.0 << 2;
+        // A line runs through the corner where a sheet's label first goes.
+        QTest::newRow("20 degrees on A4") << 20 << 300 << "A4" << 10.0 << 1;
+        QTest::newRow("20 degrees to 170 mm on A4, no overlap") << 20 << 170 << "A4" << 0.0 << 1;
+        QTest::newRow("20 degrees on Letter, two pieces") << 20 << 300 << "Letter" << 10.0 << 2;
+        QTest::newRow("long funnel on A3, no overlap") << 20 << 1000 << "A3" << 0.0 << 1;
+        QTest::newRow("three pieces on A4") << 40 << 600 << "A4" << 20.0 << 3;
+    }
+    void labelsKeepOffTheLines() {
+        QFETCH(int, angle);
+        QFETCH(int, mouth);
+        QFETCH(QString, paper);
+        QFETCH(double, overlap);
+        QFETCH(int, pieces);
+        const Tiling tiling =
+            Tiling::arrange(Pattern::develop(funnelDesign(angle, 85, mouth), {10, 0, pieces}),
+                            {*paperNamed(paper.toStdString()), 5, overlap});
+        const std::vector<QImage> rendered = linesOnlyPages(tiling);
+        QCOMPARE(rendered.size(), tiling.sheets().size());
+        for (std::size_t i = 0; i < rendered.size(); ++i) {
+            const Sheet& sheet = tiling.sheets()[i];
+            const QImage& page = rendered[i];
+            const auto placed = templ::sheetTexts(tiling, sheet);
+            const int neighbours = int(!sheet.left.empty()) + int(!sheet.right.empty()) +
+                                   int(!sheet.above.empty()) + int(!sheet.below.empty());
+            QCOMPARE(int(placed.size()), 1 + neighbours);
+            QCOMPARE(placed.front().text, QString::fromStdString(sheet.label));
+            for (const templ::SheetText& text : placed) {
+                const QRectF box = text.box.adjusted(-0.5, -0.5, 0.5, 0.5);
+                const QRect pixels(qRound(box.left() * pxPerMm), qRound(box.top() * pxPerMm),
+                                   qRound(box.width() * pxPerMm), qRound(box.height() * pxPerMm));
+                QVERIFY2(darkCount(page, pixels) == 0,
+                         qPrintable(QStringLiteral("%1 on %2 lies on a line")
+                                        .arg(text.text, QString::fromStdString(sheet.label))));
+            }
+        }
     }
 
     // Each sheet, placed at its place on the grid, shows what the pattern drawn whole shows
@@ -153,12 +225,8 @@ private slots:
         const Tiling tiling =
             Tiling::arrange(Pattern::develop(funnelDesign(angle, 85, mouth), {seam, 0, pieces}),
                             {*paperNamed(paper.toStdString()), 5, overlap});
-        QBuffer buffer;
-        buffer.setData(pdfOf(tiling, templ::SheetContent::LinesOnly, false));
-        buffer.open(QIODevice::ReadOnly);
-        QPdfDocument document;
-        document.load(&buffer);
-        QCOMPARE(document.pageCount(), int(tiling.sheets().size()));
+        const std::vector<QImage> rendered = linesOnlyPages(tiling);
+        QCOMPARE(rendered.size(), tiling.sheets().size());
 
         // The whole pattern on one picture of the grid.
         const Box grid = tiling.grid();
@@ -178,9 +246,9 @@ private slots:
         std::vector<QPoint> offsets; // of each printed area in the whole picture
         QImage covered(whole.size(), QImage::Format_RGB32);
         covered.fill(Qt::white);
-        for (int i = 0; i < document.pageCount(); ++i) {
-            const Sheet& sheet = tiling.sheets()[std::size_t(i)];
-            const QImage page = renderPage(document, i, dpi);
+        for (std::size_t i = 0; i < rendered.size(); ++i) {
+            const Sheet& sheet = tiling.sheets()[i];
+            const QImage& page = rendered[i];
             const QRect area(qRound(m * pxPerMm), qRound(m * pxPerMm),
                              int(tiling.areaWidth() * pxPerMm), int(tiling.areaHeight() * pxPerMm));
             // Where the area's top-left corner falls in the whole picture.
