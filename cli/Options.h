@@ -20,6 +20,9 @@ inline constexpr std::array knownOptions{
     OptionSpec{"--quality", true},
     OptionSpec{"--probe-radius", true},
     OptionSpec{"--export-model", true},
+    // The can alone, as a dish feed, and how it fills a dish of the f/D given.
+    OptionSpec{"--no-funnel", false},
+    OptionSpec{"--dish", true},
     // The funnel's cutting template at 1:1 (vlnokan-calc-template).
     OptionSpec{"--template", true},
     OptionSpec{"--paper", true},

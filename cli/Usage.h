@@ -5,7 +5,8 @@ namespace vlnokan::cli {
 inline constexpr const char* usage =
     "usage: vlnokan-calc [--draw DIR] [--details] [--band wifi24|wifi5|10g|24g|hline | "
     "--sweep F1:F2:STEP] [--json] [--simulate] [--quality quick|fine] [--probe-radius MM] "
-    "[--export-model DIR] [--template FILE.pdf|.svg|.dxf [--paper A4|A3|Letter|Legal] "
+    "[--export-model DIR] [--no-funnel] [--dish F_OVER_D] "
+    "[--template FILE.pdf|.svg|.dxf [--paper A4|A3|Letter|Legal] "
     "[--margin MM] [--overlap MM] [--seam MM] [--thickness MM] [--pieces N]] "
     "FREQ_GHZ DIAMETER_MM ANGLE_DEG MOUTH_MM";
 

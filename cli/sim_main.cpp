@@ -4,6 +4,7 @@
 // engine too.
 #include "cli/CliView.h"
 #include "cli/DetailsOptions.h"
+#include "cli/DishReport.h"
 #include "cli/JsonReport.h"
 #include "cli/Options.h"
 #include "cli/RunCommand.h"
@@ -13,6 +14,7 @@
 #include "core/ErrorText.h"
 #include "core/Faults.h"
 #include "sim/CanModel.h"
+#include "sim/DishFeed.h"
 #include "sim/HornGain.h"
 #include "sim/ModelWriter.h"
 #include "sim/ResultCache.h"
@@ -71,6 +73,7 @@ int simulateDesign(const cli::CommandLine& line, const vlnokan::Design& design,
                    sim::Quality quality, double radius, bool json, cli::Json& simulation) {
     try {
         sim::CanOptions options;
+        options.withFunnel = !line.has("--no-funnel");
         options.cellsPerWavelength = sim::cellsPerWavelength(quality);
         options.probeRadius = radius;
         const sim::SimModel model = sim::canModel(design, options);
@@ -96,11 +99,21 @@ int simulateDesign(const cli::CommandLine& line, const vlnokan::Design& design,
             interrupted);
         if (terminal)
             std::cerr << '\n';
-        const auto estimate = sim::hornGainEstimate(design);
-        if (json)
+        // The horn's textbook gain means nothing for the can alone.
+        const auto estimate =
+            options.withFunnel ? sim::hornGainEstimate(design) : std::optional<double>();
+        const auto fOverD = line.value("--dish");
+        const auto dish =
+            fOverD ? sim::dishAnswer(results, *cli::dishFOverD(*fOverD)) : std::nullopt;
+        if (json) {
             simulation = cli::simulationJson(results, sim::qualityName(quality), estimate);
-        else
+            if (fOverD)
+                simulation["dish"] = cli::dishJson(dish);
+        } else {
             cli::printSimulation(std::cout, results, sim::qualityName(quality), estimate);
+            if (fOverD)
+                cli::printDish(std::cout, dish);
+        }
         return 0;
     } catch (const vlnokan::EAbort&) {
         std::cerr << "\nerror: Simulace byla přerušena.\n";
@@ -124,7 +137,9 @@ int main(int argc, char** argv) {
     const auto quality = sim::qualityFromName(line->value("--quality").value_or("quick"));
     const auto radius = probeRadius(*line);
     const auto exportFolder = line->value("--export-model");
-    if (!quality || !radius || (exportFolder && exportFolder->empty()))
+    const auto dish = line->value("--dish");
+    if (!quality || !radius || (exportFolder && exportFolder->empty()) ||
+        (dish && (!cli::dishFOverD(*dish) || !line->has("--simulate"))))
         return usageError();
 
     const bool json = line->has("--json");
