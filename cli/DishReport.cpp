@@ -1,17 +1,12 @@
 #include "cli/DishReport.h"
 
+#include "cli/SimReport.h"
+
 #include <cmath>
-#include <cstdio>
 
 namespace vlnokan::cli {
 
 namespace {
-
-std::string fixed(double value, int decimals) {
-    char text[64];
-    std::snprintf(text, sizeof text, "%.*f", decimals, value);
-    return text;
-}
 
 Json efficiencyJson(const feed::DishEfficiency& point) {
     return {{"fOverD", point.fOverD},        {"halfAngle", point.halfAngleDeg},

@@ -8,13 +8,13 @@
 
 namespace vlnokan::cli {
 
-namespace {
-
 std::string fixed(double value, int decimals) {
     char text[64];
     std::snprintf(text, sizeof text, "%.*f", decimals, value);
     return text;
 }
+
+namespace {
 
 std::string ghz(double hz) {
     return fixed(hz / 1e9, 3);

@@ -10,6 +10,9 @@
 
 namespace vlnokan::cli {
 
+// value with the decimals given, a point whatever the locale.
+std::string fixed(double value, int decimals);
+
 // The simulated figures as lines "name = value", then the S11 table, every rowStep-th sample.
 void printSimulation(std::ostream& out, const sim::SimResults& results, const std::string& quality,
                      std::optional<double> hornEstimateDbi, std::size_t rowStep = 10);

@@ -26,4 +26,12 @@ inline FeedPattern cosineFeed(double n, double stepDeg = 1, double shiftMm = 0,
     return pattern;
 }
 
+// The cos^2 feed's aperture efficiency in closed form, over the dish's half-angle (Silver;
+// Balanis, reflector antennas).
+inline double cos2Aperture(double halfAngleDeg) {
+    const double half = halfAngleDeg * std::numbers::pi / 360;
+    const double sum = std::pow(std::sin(half), 2) + std::log(std::cos(half));
+    return 24 * sum * sum / std::pow(std::tan(half), 2);
+}
+
 } // namespace vlnokan::feed::test

@@ -9,18 +9,12 @@
 #include <stdexcept>
 
 using namespace vlnokan::feed;
+using vlnokan::feed::test::cos2Aperture;
 using vlnokan::feed::test::cosineFeed;
 
 namespace {
 
 constexpr double degree = std::numbers::pi / 180;
-
-// The cos^2 feed's aperture efficiency in closed form (Silver; Balanis, reflector antennas).
-double cos2Aperture(double halfAngleDeg) {
-    const double half = halfAngleDeg * degree / 2;
-    const double sum = std::pow(std::sin(half), 2) + std::log(std::cos(half));
-    return 24 * sum * sum / std::pow(std::tan(half), 2);
-}
 
 } // namespace
 
