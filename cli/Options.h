@@ -22,6 +22,9 @@ inline constexpr std::array knownOptions{
     OptionSpec{"--export-model", true},
     // The builder's measured sweep (a Touchstone file) beside the design, and the simulation.
     OptionSpec{"--measured", true},
+    // The can alone, as a dish feed, and how it fills a dish of the f/D given.
+    OptionSpec{"--no-funnel", false},
+    OptionSpec{"--dish", true},
     // The funnel's cutting template at 1:1 (vlnokan-calc-template).
     OptionSpec{"--template", true},
     OptionSpec{"--paper", true},

@@ -40,7 +40,7 @@ int main(int argc, char** argv) {
                 return usageError();
     // The simulation needs the field solver's libraries: they too live in a companion.
     if (line->has("--simulate") || line->has("--export-model") || line->has("--quality") ||
-        line->has("--probe-radius")) {
+        line->has("--probe-radius") || line->has("--no-funnel") || line->has("--dish")) {
         if (line->has("--template") || line->has("--draw"))
             return usageError();
         return vlnokan::cli::runCompanion("vlnokan-calc-sim", argc > 0 ? argv[0] : "", args);

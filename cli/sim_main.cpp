@@ -4,6 +4,7 @@
 // engine too.
 #include "cli/CliView.h"
 #include "cli/DetailsOptions.h"
+#include "cli/DishReport.h"
 #include "cli/JsonReport.h"
 #include "cli/MeasuredReport.h"
 #include "cli/Options.h"
@@ -17,6 +18,7 @@
 #include "core/Faults.h"
 #include "measure/Touchstone.h"
 #include "sim/CanModel.h"
+#include "sim/DishFeed.h"
 #include "sim/HornGain.h"
 #include "sim/ModelWriter.h"
 #include "sim/ResultCache.h"
@@ -66,6 +68,7 @@ int simulateDesign(const cli::CommandLine& line, const vlnokan::Design& design,
                    sim::Quality quality, double radius, bool json, cli::Json& simulation) {
     try {
         sim::CanOptions options;
+        options.withFunnel = !line.has("--no-funnel");
         options.cellsPerWavelength = sim::cellsPerWavelength(quality);
         options.probeRadius = radius;
         // A design too large is refused from its size before anything of it is built.
@@ -108,14 +111,23 @@ int simulateDesign(const cli::CommandLine& line, const vlnokan::Design& design,
             results = sim::simulate(model, settings, progress, interrupted);
         if (terminal)
             std::cerr << '\n';
-        const auto estimate = sim::hornGainEstimate(design);
+        // The horn's textbook gain means nothing for the can alone.
+        const auto estimate =
+            options.withFunnel ? sim::hornGainEstimate(design) : std::optional<double>();
+        const auto fOverD = line.value("--dish");
+        const auto dish =
+            fOverD ? sim::dishAnswer(results, *cli::dishFOverD(*fOverD)) : std::nullopt;
         if (json) {
             simulation = cli::simulationJson(results, sim::qualityName(quality), estimate);
+            if (fOverD)
+                simulation["dish"] = cli::dishJson(dish);
             if (measured)
                 simulation["trim"] = cli::trimJson(
                     vlnokan::measure::adviseTrim(*study, measured->samples), extraSeconds);
         } else {
             cli::printSimulation(std::cout, results, sim::qualityName(quality), estimate);
+            if (fOverD)
+                cli::printDish(std::cout, dish);
             if (measured) {
                 cli::printMeasured(std::cout, *measured,
                                    std::filesystem::path(*measuredPath).filename().string(),
@@ -151,8 +163,10 @@ int main(int argc, char** argv) {
     const auto radius = probeRadius(*line);
     const auto exportFolder = line->value("--export-model");
     const auto measuredPath = line->value("--measured");
+    const auto dish = line->value("--dish");
     if (!quality || !radius || (exportFolder && exportFolder->empty()) ||
-        (measuredPath && measuredPath->empty()))
+        (measuredPath && measuredPath->empty()) ||
+        (dish && (!cli::dishFOverD(*dish) || !line->has("--simulate"))))
         return usageError();
 
     const bool json = line->has("--json");

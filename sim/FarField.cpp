@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <complex>
 #include <numbers>
 #include <string>
 
@@ -52,9 +53,16 @@ FarField farField(const std::filesystem::path& folder, const SimModel& model, do
     for (std::size_t t = 0; t < theta.size(); ++t)
         strongest = std::max({strongest, power[t][0], power[t][1]});
     const auto level = [&](double p) { return 10 * std::log10(std::max(p, 1e-30) / strongest); };
+    std::complex<double>** eTheta = transform.GetETheta(0);
+    std::complex<double>** ePhi = transform.GetEPhi(0);
+    const auto degrees = [](std::complex<double> z) {
+        return std::arg(z) * 180 / std::numbers::pi;
+    };
     for (std::size_t t = 0; t < theta.size(); ++t) {
         result.pattern.ePlaneDb.push_back(level(power[t][0]));
         result.pattern.hPlaneDb.push_back(level(power[t][1]));
+        result.pattern.ePlanePhaseDeg.push_back(degrees(eTheta[t][0]));
+        result.pattern.hPlanePhaseDeg.push_back(degrees(-ePhi[t][1]));
     }
     const std::size_t forward = theta.size() / 2;
     result.frontToBackDb = result.pattern.ePlaneDb[forward] - result.pattern.ePlaneDb.front();

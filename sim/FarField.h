@@ -14,6 +14,10 @@ struct Pattern {
     std::vector<double> thetaDeg;
     std::vector<double> ePlaneDb;
     std::vector<double> hPlaneDb;
+    // The co-polar field's phase in degrees about the phase centre (the can's mouth): E-theta in
+    // the E-plane, -E-phi in the H-plane, so that both read alike on the axis.
+    std::vector<double> ePlanePhaseDeg;
+    std::vector<double> hPlanePhaseDeg;
 };
 
 struct FarField {

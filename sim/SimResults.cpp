@@ -13,7 +13,7 @@ namespace vlnokan::sim {
 
 namespace {
 
-constexpr const char* header = "vlnokan-simulation 1";
+constexpr const char* header = "vlnokan-simulation 2";
 
 void writeList(std::ostream& out, const char* name, const std::vector<double>& values) {
     out << name << ' ' << values.size();
@@ -115,6 +115,8 @@ void writeResults(std::ostream& out, const SimResults& results) {
     writeList(text, "theta", results.farField.pattern.thetaDeg);
     writeList(text, "eplane", results.farField.pattern.ePlaneDb);
     writeList(text, "hplane", results.farField.pattern.hPlaneDb);
+    writeList(text, "ephase", results.farField.pattern.ePlanePhaseDeg);
+    writeList(text, "hphase", results.farField.pattern.hPlanePhaseDeg);
     text << "end\n";
     out << text.str();
 }
@@ -143,11 +145,16 @@ SimResults readResults(std::istream& in) {
     pattern.thetaDeg = read.list("theta");
     pattern.ePlaneDb = read.list("eplane");
     pattern.hPlaneDb = read.list("hplane");
+    pattern.ePlanePhaseDeg = read.list("ephase");
+    pattern.hPlanePhaseDeg = read.list("hphase");
     read.expect("end");
     const std::size_t n = hz.size();
     if (n == 0 || s11.size() != n || re.size() != n || im.size() != n || accepted.size() != n ||
         incident.size() != n || pattern.ePlaneDb.size() != pattern.thetaDeg.size() ||
-        pattern.hPlaneDb.size() != pattern.thetaDeg.size())
+        pattern.hPlaneDb.size() != pattern.thetaDeg.size() ||
+        pattern.ePlanePhaseDeg.size() != pattern.hPlanePhaseDeg.size() ||
+        (!pattern.ePlanePhaseDeg.empty() &&
+         pattern.ePlanePhaseDeg.size() != pattern.thetaDeg.size()))
         Reader::broken();
     for (std::size_t k = 0; k < n; ++k)
         results.band.push_back({hz[k], {re[k], im[k]}, s11[k], accepted[k], incident[k]});

@@ -8,10 +8,12 @@
 #include "sim/ResultCache.h"
 #include "sim/Simulation.h"
 #include "sim/TrimStudy.h"
+#include "simview/DishView.h"
 #include "simview/MeasurementChooser.h"
 #include "simview/SimCharts.h"
 #include "simview/TrimText.h"
 
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFileInfo>
@@ -50,6 +52,9 @@ SimulationPanel::SimulationPanel(QWidget* parent)
     m_quality->addItem(QStringLiteral("rychlá (λ/15)"), int(sim::Quality::Quick));
     m_quality->addItem(QStringLiteral("jemná (λ/25)"), int(sim::Quality::Fine));
     controls->addWidget(m_quality);
+    m_noFunnel = new QCheckBox(QStringLiteral("bez trychtýře"), this);
+    m_noFunnel->setToolTip(QStringLiteral("Samotná plechovka jako ozařovač paraboly"));
+    controls->addWidget(m_noFunnel);
     m_start = new QPushButton(QStringLiteral("Simulovat"), this);
     m_cancel = new QPushButton(QStringLiteral("Zrušit"), this);
     controls->addWidget(m_start);
@@ -109,6 +114,7 @@ void SimulationPanel::start() {
         sim::CanOptions options;
         options.cellsPerWavelength =
             sim::cellsPerWavelength(sim::Quality(m_quality->currentData().toInt()));
+        options.withFunnel = !m_noFunnel->isChecked();
         // Refused from its size before anything of it is built.
         sim::refuseOversized(sim::canModelSize(m_design, options), sim::ModelUse::Simulate);
         const sim::SimModel model = sim::canModel(m_design, options);
@@ -258,7 +264,7 @@ void SimulationPanel::showResults(const sim::SimResults& results) {
         status += QLatin1Char('\n') + QString::fromStdString(results.warning);
     m_status->setText(status);
     QString gain = QStringLiteral("Zisk podle simulace: %1 dBi").arg(decibels(results.gainDbi));
-    if (m_hornEstimate)
+    if (m_hornEstimate && !m_noFunnel->isChecked())
         gain += QStringLiteral("   odhad trychtýře: %1 dBi").arg(decibels(*m_hornEstimate));
     m_gain->setText(gain);
     showMeasuredText();
@@ -287,6 +293,11 @@ void SimulationPanel::showCharts() {
         planes->addWidget(view);
     }
     m_chartsLayout->addLayout(planes);
+    auto* dish = new DishView(results, m_charts);
+    if (dish->hasAnswer())
+        m_chartsLayout->addWidget(dish);
+    else
+        delete dish;
 }
 
 void SimulationPanel::closeEvent(QCloseEvent* event) {
@@ -312,6 +323,7 @@ void SimulationPanel::setRunning(bool running) {
     m_start->setEnabled(!running && m_design.canKnown);
     m_cancel->setEnabled(running);
     m_quality->setEnabled(!running);
+    m_noFunnel->setEnabled(!running);
 }
 
 } // namespace vlnokan::simview

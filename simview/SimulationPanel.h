@@ -14,6 +14,7 @@
 #include <optional>
 #include <thread>
 
+class QCheckBox;
 class QComboBox;
 class QLabel;
 class QProgressBar;
@@ -55,6 +56,8 @@ public:
     QPushButton* cancelButton() const { return m_cancel; }
     QProgressBar* progressBar() const { return m_progress; }
     QComboBox* qualityBox() const { return m_quality; }
+    // The can alone, as a dish feed: the model ends at the can's mouth.
+    QCheckBox* noFunnelBox() const { return m_noFunnel; }
     QLabel* statusLabel() const { return m_status; }
     QLabel* gainLabel() const { return m_gain; }
     QWidget* chartsArea() const { return m_charts; }
@@ -91,6 +94,7 @@ private:
     std::atomic<bool> m_cancelled{false};
 
     QComboBox* m_quality = nullptr;
+    QCheckBox* m_noFunnel = nullptr;
     QPushButton* m_start = nullptr;
     QPushButton* m_cancel = nullptr;
     QPushButton* m_load = nullptr;

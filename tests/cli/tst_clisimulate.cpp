@@ -80,6 +80,11 @@ private slots:
         QTest::newRow("probe radius not a number")
             << QStringList{"--simulate", "--probe-radius", "1mm"};
         QTest::newRow("empty export folder") << QStringList{"--export-model", ""};
+        QTest::newRow("dish f/D below 0.2") << QStringList{"--simulate", "--dish", "0.19"};
+        QTest::newRow("dish f/D above 2") << QStringList{"--simulate", "--dish", "2.01"};
+        QTest::newRow("dish f/D not a number") << QStringList{"--simulate", "--dish", "0.4x"};
+        QTest::newRow("dish without simulating") << QStringList{"--dish", "0.4"};
+        QTest::newRow("no funnel with a drawing") << QStringList{"--no-funnel", "--draw", "x"};
     }
     void wrongOptions() {
         QFETCH(QStringList, options);
@@ -118,6 +123,21 @@ private slots:
         QVERIFY(result.out.contains("model = " + folder + "/model.xml, "));
         QVERIFY(QFile::exists(folder + "/model.xml"));
         QVERIFY(QFileInfo(folder + "/run.sh").isExecutable());
+    }
+
+    // The can alone is a smaller model, and a model of its own.
+    void exportWithoutFunnel() {
+        const QString withFunnel = m_folder.filePath("with");
+        const QString alone = m_folder.filePath("alone");
+        const Run first = run(QStringList{"--export-model", withFunnel} + defaults(), "/bin/false");
+        const Run second =
+            run(QStringList{"--no-funnel", "--export-model", alone} + defaults(), "/bin/false");
+        QCOMPARE(second.exitCode, 0);
+        const auto cells = [](const QString& out) {
+            return out.section("model = ", 1).section(", ", 1, 1).section(' ', 0, 0).toLong();
+        };
+        QVERIFY(cells(second.out) > 0);
+        QVERIFY(cells(second.out) < cells(first.out) / 3);
     }
 
     // --json keeps its one document on standard output, the simulation a member of it.

@@ -1,5 +1,6 @@
 #include "sim/CanModel.h"
 #include "sim/ModelWriter.h"
+#include "sim/ResultCache.h"
 #include "sim/SimFaults.h"
 #include "sim/Simulation.h"
 
@@ -192,6 +193,8 @@ private slots:
         const SimModel alone = canModel(design(2.4, 85, 40, 300), options);
         QVERIFY(alone.cellCount() < withFunnel.cellCount() / 3);
         QVERIFY(alone.phaseCentre[2] < withFunnel.phaseCentre[2]);
+        // The cache keeps the two apart.
+        QVERIFY(modelKey(modelXml(alone)) != modelKey(modelXml(withFunnel)));
     }
 
     // The estimate must not fall short of what the engine took when measured (the can with its

@@ -30,7 +30,8 @@ SimResults sampleResults() {
     results.farField.directivityDbi = 8.4;
     results.farField.radiatedPower = 1.25e-12;
     results.farField.frontToBackDb = 10.8;
-    results.farField.pattern = {{-180, 0, 180}, {-10.8, 0, -10.8}, {-12, -0.5, -12}};
+    results.farField.pattern = {
+        {-180, 0, 180}, {-10.8, 0, -10.8}, {-12, -0.5, -12}, {170, -3, 169.5}, {-90, -2.5, 91}};
     for (int k = 0; k < 3; ++k)
         results.band.push_back({2.2e9 + k * 0.2e9, {50.0 + k, -3.0 * k}, -5.0 - 10 * k, 1, 2});
     return results;
@@ -79,6 +80,8 @@ private slots:
         QCOMPARE(found->gainDbi, stored.gainDbi);
         QCOMPARE(found->cells, stored.cells);
         QCOMPARE(found->farField.pattern.hPlaneDb, stored.farField.pattern.hPlaneDb);
+        QCOMPARE(found->farField.pattern.ePlanePhaseDeg, stored.farField.pattern.ePlanePhaseDeg);
+        QCOMPARE(found->farField.pattern.hPlanePhaseDeg, stored.farField.pattern.hPlanePhaseDeg);
         QCOMPARE(found->band.size(), stored.band.size());
         QCOMPARE(found->band[2].impedance, stored.band[2].impedance);
         // The match is worked out again from the band: -25 dB at 2.6 GHz.

@@ -1,5 +1,6 @@
 #include "core/Faults.h"
 #include "sim/CanModel.h"
+#include "sim/DishFeed.h"
 #include "sim/Engine.h"
 #include "sim/Simulation.h"
 
@@ -150,6 +151,44 @@ private slots:
         const double estimate = hornEstimate(2.4, 300, 40);
         qInfo("horn estimate %.2f dBi", estimate);
         QVERIFY(std::abs(results.gainDbi - estimate) < 0.7);
+    }
+
+    // The can alone as a dish feed: a plain round waveguide's mouth lights best a dish of f/D
+    // about 0.3 to 0.5 (its beam is some 60 to 80 degrees wide at -10 dB), and its phase centre
+    // lies near the mouth, within half a wavelength.
+    void dishFeed_data() {
+        QTest::addColumn<double>("frequency");
+        QTest::addColumn<double>("diameter");
+        QTest::newRow("default can at 2.4 GHz") << 2.4 << 85.0;
+        QTest::newRow("22 mm can at 10.489 GHz") << 10.489 << 22.0;
+    }
+    void dishFeed() {
+        QFETCH(double, frequency);
+        QFETCH(double, diameter);
+        CanOptions options;
+        options.withFunnel = false;
+        options.cellsPerWavelength = 10;
+        const Design design = Design::complete(Real(frequency), diameter, 40, 300);
+        const SimResults results = run(canModel(design, options));
+        const auto answer = dishAnswer(results, 0.6);
+        QVERIFY(answer.has_value());
+        const double lambda = c0 / frequency;
+        qInfo("best f/D %.3f (%.3f: spillover %.3f taper %.3f phase %.3f cross %.3f); at 0.6 %.3f; "
+              "phase centre %.1f mm (%.2f wavelengths), within %.0f deg over %.0f deg; %s",
+              answer->best.fOverD, answer->best.aperture, answer->best.spillover,
+              answer->best.taper, answer->best.phase, answer->best.crossPolar,
+              answer->yours.aperture, answer->centre.offsetMm, answer->centre.offsetMm / lambda,
+              answer->centre.flatnessDeg, answer->centre.beamDeg,
+              feed::builderSentence(*answer, feed::Language::English).c_str());
+        QVERIFY(answer->best.fOverD > 0.25 && answer->best.fOverD < 0.55);
+        QVERIFY(answer->best.aperture > 0.6 && answer->best.aperture < 0.86);
+        QVERIFY(answer->yours.aperture < answer->best.aperture);
+        QVERIFY(std::abs(answer->centre.offsetMm) < lambda / 2);
+        QVERIFY(answer->centre.flatnessDeg < 30);
+        // The phase comes back from the cache: the same answer again.
+        const auto again = dishAnswer(run(canModel(design, options)), 0.6);
+        QVERIFY(again.has_value());
+        QVERIFY(std::abs(again->centre.offsetMm - answer->centre.offsetMm) < 1e-6);
     }
 
     void cancel() {

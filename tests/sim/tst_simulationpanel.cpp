@@ -1,12 +1,16 @@
 #include "core/Faults.h"
 #include "measure/MeasureFaults.h"
+#include "sim/CanModel.h"
 #include "sim/SimFaults.h"
+#include "simview/DishView.h"
 #include "simview/MeasurementChooser.h"
 #include "simview/SimulationPanel.h"
 #include "tests/sim/ScriptEngine.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
+#include <QDoubleSpinBox>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
@@ -68,6 +72,25 @@ QStringList seriesNames(const SimulationPanel& panel) {
             names << series->name() + "=" +
                          QString::number(static_cast<QLineSeries*>(series)->count());
     return names;
+}
+
+// A feed of cos^2 in both planes radiating from 20 mm inside the mouth: the phase as the far
+// field gives it, taken about the mouth and wrapped into -180 to 180 degrees.
+SimResults feedResults() {
+    SimResults results = sampleResults();
+    auto& pattern = results.farField.pattern;
+    pattern.ePlaneDb.clear();
+    pattern.hPlaneDb.clear();
+    const double lambda = 299.792458 / 2.4;
+    for (const double theta : pattern.thetaDeg) {
+        const double c = std::cos(theta * std::numbers::pi / 180);
+        pattern.ePlaneDb.push_back(std::abs(theta) < 90 ? 20 * std::log10(std::max(c, 1e-6))
+                                                        : -240);
+        pattern.hPlaneDb.push_back(pattern.ePlaneDb.back());
+        pattern.ePlanePhaseDeg.push_back(std::remainder(360 / lambda * -20 * c, 360.0));
+        pattern.hPlanePhaseDeg.push_back(pattern.ePlanePhaseDeg.back());
+    }
+    return results;
 }
 
 const QString progressLine =
@@ -136,6 +159,57 @@ private slots:
         // Shown again, the charts are replaced, not added.
         panel.showResults(sampleResults());
         QCOMPARE(panel.chartsArea()->findChildren<QChartView*>().size(), 3);
+    }
+
+    // The can as a dish feed: the textbook cos^2 feed lights best a dish of f/D 0.385 (0.829);
+    // the builder's f/D changed by keyboard, the advice follows.
+    void dishFeedFigures() {
+        SimulationPanel panel;
+        prepare(panel);
+        QTest::mouseClick(panel.noFunnelBox(), Qt::LeftButton, {}, QPoint(5, 5));
+        QVERIFY(panel.noFunnelBox()->isChecked());
+        panel.showResults(feedResults());
+        // No horn estimate for the can alone.
+        QVERIFY(!panel.gainLabel()->text().contains("odhad"));
+        QCOMPARE(panel.chartsArea()->findChildren<QChartView*>().size(), 4);
+        auto* dish = panel.chartsArea()->findChild<simview::DishView*>();
+        QVERIFY(dish);
+        const QString figures = dish->figuresLabel()->text();
+        QVERIFY2(figures.contains("Nejlepší f/D 0.38 (účinnost 0.83)"), qPrintable(figures));
+        QVERIFY(figures.contains("20.0 mm uvnitř plechovky"));
+        QVERIFY(figures.endsWith("vaše parabola s f/D 0,40 mezi ně patří."));
+        QCOMPARE(dish->chartView()->chart()->series().size(), 4);
+        dish->fOverDBox()->setFocus();
+        dish->fOverDBox()->selectAll();
+        QTest::keyClicks(dish->fOverDBox(), "0.75");
+        QTest::keyClick(dish->fOverDBox(), Qt::Key_Enter);
+        QVERIFY2(dish->figuresLabel()->text().endsWith(
+                     "pro vaši parabolu s f/D 0,75 je třeba trychtýř nebo užší svazek."),
+                 qPrintable(dish->figuresLabel()->text()));
+        // Results without the far field's phase have no dish part.
+        panel.showResults(sampleResults());
+        QVERIFY(!panel.chartsArea()->findChild<simview::DishView*>());
+    }
+
+    // With the box ticked the can alone is simulated: its own, smaller model.
+    void noFunnelSimulatesTheCanAlone() {
+        ScriptLauncher launcher(writeScript(m_folder.filePath("waiting"),
+                                            "while [ ! -f ABORT ]; do sleep 0.05; done\nexit 0\n"));
+        Engines::Replacement replacement(launcher);
+        SimulationPanel panel;
+        prepare(panel);
+        QTest::mouseClick(panel.noFunnelBox(), Qt::LeftButton, {}, QPoint(5, 5));
+        QTest::mouseClick(panel.startButton(), Qt::LeftButton);
+        QVERIFY(panel.running());
+        QVERIFY(!panel.noFunnelBox()->isEnabled());
+        CanOptions options;
+        options.withFunnel = false;
+        const auto cells = QString::number(canModel(defaultDesign(), options).cellCount());
+        QVERIFY2(panel.statusLabel()->text().contains(cells),
+                 qPrintable(panel.statusLabel()->text()));
+        QTest::mouseClick(panel.cancelButton(), Qt::LeftButton);
+        QVERIFY(QTest::qWaitFor([&] { return !panel.running(); }, 2000));
+        QVERIFY(panel.noFunnelBox()->isEnabled());
     }
 
     void progressThenCancel() {
