@@ -293,7 +293,7 @@ void SimulationPanel::showCharts() {
         planes->addWidget(view);
     }
     m_chartsLayout->addLayout(planes);
-    auto* dish = new DishView(results, m_charts);
+    auto* dish = new DishView(*m_results, m_charts);
     if (dish->hasAnswer())
         m_chartsLayout->addWidget(dish);
     else
