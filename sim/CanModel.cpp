@@ -98,9 +98,11 @@ Layout layoutOf(const Design& design, const CanOptions& options) {
         refuse("trychtýř musí mít ústí širší než plechovka a úhel mezi 0 a 180 stupni.");
     if (!(options.cellsPerWavelength > 0) || !(options.probeRadius >= 0) ||
         !(options.bandShare > 0 && options.bandShare < 1) ||
-        !(options.probeLonger > feedGap - lo / 4 &&
-          lo / 4 + options.probeLonger < 2 * at.radius - 1) ||
-        !(options.probeFurther > -lg / 4 && options.probeFurther < 0.75 * lg - lg / 4))
+        // A probe made longer or moved for the trim study must still stand inside the can.
+        (options.probeLonger != 0 && !(options.probeLonger > feedGap - lo / 4 &&
+                                       lo / 4 + options.probeLonger < 2 * at.radius - 1)) ||
+        (options.probeFurther != 0 &&
+         !(options.probeFurther > -lg / 4 && options.probeFurther < 0.75 * lg - lg / 4)))
         refuse("neplatné nastavení simulace.");
 
     at.centreHz = f * 1e9;
