@@ -44,8 +44,8 @@ JsonSection measuredSection(const std::string& path, int& status) {
     auto fault = std::make_shared<std::optional<std::string>>();
     JsonSection section{"measured", [&status, path, fault](const Design& design) -> Json {
                             try {
-                                return measuredJson(measure::readTouchstoneFile(path),
-                                                    nameOf(path), hertz(design));
+                                return measuredJson(measure::readTouchstoneFile(path), nameOf(path),
+                                                    hertz(design));
                             } catch (const Exception& error) {
                                 status = 1;
                                 *fault = errorBoxText(error.message());
