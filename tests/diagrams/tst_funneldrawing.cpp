@@ -110,6 +110,7 @@ private slots:
     void obliqueLines() {
         QFETCH(QPoint, from);
         QFETCH(QPoint, to);
+        const QImage image = toImage(m_funnel);
         for (int y = from.y() + 1; y < to.y(); ++y) {
             if (y == 54 || y == 177)
                 continue; // the chords lie over the lines there
