@@ -2,7 +2,7 @@
 
 #include "calc/Design.h"
 #include "diagrams/DiagramView.h"
-#include "diagrams/LabelSlots.h"
+#include "diagrams/Diagram.h"
 
 #include <QWidget>
 

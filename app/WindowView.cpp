@@ -61,7 +61,7 @@ void WindowView::setField(Field field, std::int64_t value) {
 }
 
 void WindowView::writeSlot(Slot slot, const std::string& text) {
-    m_form.labelSlots().write(slot, QString::fromStdString(text));
+    m_form.labelSlots().write(slot, text);
 }
 
 void WindowView::designKnown(const Design& design) {

@@ -1,6 +1,5 @@
 #include "cli/DrawView.h"
 
-#include <QString>
 
 #include <utility>
 
@@ -14,7 +13,7 @@ void DrawView::blankAllSlots() {
 }
 
 void DrawView::writeSlot(Slot slot, const std::string& text) {
-    m_slots.write(slot, QString::fromStdString(text));
+    m_slots.write(slot, text);
 }
 
 } // namespace vlnokan::cli

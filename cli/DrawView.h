@@ -1,7 +1,7 @@
 #pragma once
 
 #include "cli/CliView.h"
-#include "diagrams/LabelSlots.h"
+#include "diagrams/Diagram.h"
 
 namespace vlnokan::cli {
 

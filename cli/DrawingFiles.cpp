@@ -17,7 +17,7 @@ QByteArray pngOf(const Diagram& diagram) {
     QByteArray png;
     QBuffer buffer(&png);
     buffer.open(QIODevice::WriteOnly);
-    if (!QImageWriter(&buffer, "PNG").write(diagram.indexedPixels()))
+    if (!QImageWriter(&buffer, "PNG").write(indexedImage(diagram)))
         png.clear();
     return png;
 }

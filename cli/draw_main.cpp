@@ -7,7 +7,7 @@
 #include "cli/RunCommand.h"
 #include "cli/Usage.h"
 #include "diagrams/Drawings.h"
-#include "diagrams/LabelSlots.h"
+#include "diagrams/Diagram.h"
 
 #include <QGuiApplication>
 

@@ -18,10 +18,6 @@ QFont forDrawing(QFont font) {
 
 } // namespace
 
-int eightPointPixels(int screenDpi) {
-    return (8 * screenDpi + 36) / 72;
-}
-
 QFont diagramTextFont(int screenDpi) {
     return forDrawing(Fonts::get().font(Face::MsSansSerif, eightPointPixels(screenDpi), false));
 }

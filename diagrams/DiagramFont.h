@@ -1,5 +1,7 @@
 #pragma once
 
+#include "drawing/TextRenderer.h"
+
 #include <QFont>
 
 namespace vlnokan {
@@ -12,7 +14,6 @@ QFont diagramTextFont(int screenDpi = 96);
 // pixels high, whatever the screen.
 QFont diagramLabelFont();
 
-// Character height in pixels of an 8-point face on a screen of screenDpi dots per inch.
-int eightPointPixels(int screenDpi);
+using drawing::eightPointPixels;
 
 } // namespace vlnokan

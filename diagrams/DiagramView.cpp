@@ -8,7 +8,11 @@ namespace vlnokan {
 
 void paintTransparent(QPainter& painter, QPoint origin, const Diagram& diagram, int scaleX,
                       int scaleY) {
-    const QImage& masked = diagram.masked();
+    paintTransparent(painter, origin, maskedImage(diagram), scaleX, scaleY);
+}
+
+void paintTransparent(QPainter& painter, QPoint origin, const QImage& masked, int scaleX,
+                      int scaleY) {
     painter.save();
     painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
     painter.setRenderHint(QPainter::LosslessImageRendering, true);
@@ -24,8 +28,12 @@ DiagramView::DiagramView(Diagram diagram, QWidget* parent)
 
 void DiagramView::paintEvent(QPaintEvent*) {
     guarded([this] {
+        if (m_masked.isNull() || m_maskedRevision != m_diagram.revision()) {
+            m_masked = maskedImage(m_diagram);
+            m_maskedRevision = m_diagram.revision();
+        }
         QPainter painter(this);
-        paintTransparent(painter, QPoint(0, 0), m_diagram);
+        paintTransparent(painter, QPoint(0, 0), m_masked);
     });
 }
 

@@ -1,13 +1,17 @@
 #pragma once
 
 #include "diagrams/Diagram.h"
+#include "diagrams/QtTextRenderer.h"
+#include "drawing/Drawings.h"
 
 namespace vlnokan {
 
-// The side view of the can antenna (454 × 222, black on white, 1 bit per pixel), with its
-// labels "D", "Lg / 4", "Lo / 4" and "3/4 Lg".
-Diagram makeCanDiagram();
-// The flat pattern of the funnel (299 × 257, black, red and cyan on white, 4 bits per pixel).
-Diagram makeFunnelDiagram();
+// The two drawings with their text set by Qt.
+inline Diagram makeCanDiagram() {
+    return drawing::makeCanDiagram(qtTextRenderer());
+}
+inline Diagram makeFunnelDiagram() {
+    return drawing::makeFunnelDiagram(qtTextRenderer());
+}
 
 } // namespace vlnokan

@@ -51,7 +51,7 @@ void printDiagram(const Diagram& picture, int windowPixelsPerInch) {
         EndOnFault guard(printer);
         const PrintScale scale =
             printScale(printer.dotsPerInchX(), printer.dotsPerInchY(), windowPixelsPerInch);
-        printedSize(picture.size(), scale);
+        printedSize(toQSize(picture.size()), scale);
         paintTransparent(printer.canvas(), QPoint(0, 0), picture, scale.x, scale.y);
     }
     printer.endDoc();

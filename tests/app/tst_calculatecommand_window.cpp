@@ -36,11 +36,12 @@ QStringList describeAll(const BoxRecorder& recorder) {
 bool slotBlank(TForm1& form, Slot slot) {
     const Diagram& drawing =
         LabelSlots::onCanDrawing(slot) ? form.Image1->diagram() : form.Image2->diagram();
-    const QPoint at = LabelSlots::position(slot);
-    const QRect cell = QRect(at, QSize(14, drawing.textCellHeight())) & drawing.pixels().rect();
+    const QPoint at = toQPoint(LabelSlots::position(slot));
+    const QImage pixels = toImage(drawing);
+    const QRect cell = QRect(at, QSize(14, drawing.textCellHeight())) & pixels.rect();
     for (int y = cell.top(); y <= cell.bottom(); ++y)
         for (int x = cell.left(); x <= cell.right(); ++x)
-            if (drawing.pixels().pixel(x, y) != qRgb(255, 255, 255))
+            if (pixels.pixel(x, y) != qRgb(255, 255, 255))
                 return false;
     return true;
 }

@@ -38,11 +38,11 @@ const Screen* thisScreen() {
 // The first drawing pixel, of the drawing's own colours, that the window does not show as a solid
 // block of ratio × ratio device pixels of that colour.
 QString firstBlurredPixel(const Diagram& diagram, const QImage& shown, int ratio) {
-    const QImage& pixels = diagram.pixels();
+    const QImage& pixels = toImage(diagram);
     for (int y = 0; y < pixels.height(); ++y)
         for (int x = 0; x < pixels.width(); ++x) {
             const QRgb colour = pixels.pixel(x, y);
-            if (colour == diagram.transparentColour())
+            if (colour == toQRgb(diagram.transparentColour()))
                 continue;
             for (int dy = 0; dy < ratio; ++dy)
                 for (int dx = 0; dx < ratio; ++dx)

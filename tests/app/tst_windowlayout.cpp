@@ -220,8 +220,8 @@ private slots:
     }
 
     void picturesHoldTheirDrawings() {
-        QCOMPARE(m_form->Image1->diagram().size(), QSize(454, 222));
-        QCOMPARE(m_form->Image2->diagram().size(), QSize(299, 257));
+        QCOMPARE(toQSize(m_form->Image1->diagram().size()), QSize(454, 222));
+        QCOMPARE(toQSize(m_form->Image2->diagram().size()), QSize(299, 257));
         QCOMPARE(m_form->Image1->diagram().screenDpi(), 96);
     }
 

@@ -1,7 +1,7 @@
 #include "calc/CalculateCommand.h"
 #include "core/Faults.h"
 #include "diagrams/Drawings.h"
-#include "diagrams/LabelSlots.h"
+#include "diagrams/Diagram.h"
 #include "tests/support/DrawingView.h"
 
 #include <QGuiApplication>
@@ -95,8 +95,8 @@ private slots:
         const QImage savedFunnel(directory + "/funnel.png");
         QCOMPARE(savedCan.size(), QSize(454, 222));
         QCOMPARE(savedFunnel.size(), QSize(299, 257));
-        QCOMPARE(savedCan.convertToFormat(QImage::Format_RGB32), can.pixels());
-        QCOMPARE(savedFunnel.convertToFormat(QImage::Format_RGB32), funnel.pixels());
+        QCOMPARE(savedCan.convertToFormat(QImage::Format_RGB32), toImage(can));
+        QCOMPARE(savedFunnel.convertToFormat(QImage::Format_RGB32), toImage(funnel));
     }
 
     // A full disk: the drawing that does not fit is reported and the older file of that name is

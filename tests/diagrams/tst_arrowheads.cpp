@@ -42,7 +42,7 @@ private slots:
         QFETCH(bool, onCan);
         QFETCH(QPoint, tip);
         QFETCH(QPoint, backwards);
-        const QImage& image = (onCan ? m_can : m_funnel).pixels();
+        const QImage& image = toImage((onCan ? m_can : m_funnel));
         const QPoint side(backwards.y(), backwards.x());
         QString drawn;
         for (int along = 0; along < 6; ++along) {

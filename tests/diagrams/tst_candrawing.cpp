@@ -23,16 +23,17 @@ class TestCanDrawing final : public QObject {
 
 private slots:
     void formatAndColours() {
-        QCOMPARE(m_can.size(), QSize(454, 222));
+        QCOMPARE(toQSize(m_can.size()), QSize(454, 222));
         QCOMPARE(m_can.bitsPerPixel(), 1);
-        QCOMPARE(m_can.palette(), (QList<QRgb>{qRgb(0, 0, 0), qRgb(255, 255, 255)}));
-        QCOMPARE(m_can.transparentColour(), qRgb(255, 255, 255));
-        const QImage indexed = m_can.indexedPixels();
+        QCOMPARE(qtPalette(m_can), (QList<QRgb>{qRgb(0, 0, 0), qRgb(255, 255, 255)}));
+        QCOMPARE(toQRgb(m_can.transparentColour()), qRgb(255, 255, 255));
+        const QImage indexed = indexedImage(m_can);
         QCOMPARE(indexed.format(), QImage::Format_Mono);
-        QCOMPARE(indexed.convertToFormat(QImage::Format_RGB32), m_can.pixels());
-        for (int y = 0; y < m_can.size().height(); ++y)
-            for (int x = 0; x < m_can.size().width(); ++x) {
-                const QRgb colour = m_can.pixels().pixel(x, y);
+        QCOMPARE(indexed.convertToFormat(QImage::Format_RGB32), toImage(m_can));
+        const QImage image = toImage(m_can);
+        for (int y = 0; y < m_can.height(); ++y)
+            for (int x = 0; x < m_can.width(); ++x) {
+                const QRgb colour = image.pixel(x, y);
                 if (colour != qRgb(0, 0, 0) && colour != qRgb(255, 255, 255))
                     QFAIL(qPrintable(QStringLiteral("grey at (%1, %2)").arg(x).arg(y)));
             }
@@ -102,8 +103,8 @@ private slots:
     void solidElements() {
         QFETCH(QList<QPoint>, blacks);
         QFETCH(QList<QPoint>, whites);
-        QCOMPARE(pixels::firstMismatch(m_can.pixels(), blacks, black), QString());
-        QCOMPARE(pixels::firstMismatch(m_can.pixels(), whites, white), QString());
+        QCOMPARE(pixels::firstMismatch(toImage(m_can), blacks, black), QString());
+        QCOMPARE(pixels::firstMismatch(toImage(m_can), whites, white), QString());
     }
 
     // The oblique walls of the funnel: both ends exact, every column within a pixel of the line.
@@ -118,7 +119,7 @@ private slots:
     void funnelWalls() {
         QFETCH(QPoint, from);
         QFETCH(QPoint, to);
-        const QImage& image = m_can.pixels();
+        const QImage& image = toImage(m_can);
         QCOMPARE(pixels::colourAt(image, from), black);
         QCOMPARE(pixels::colourAt(image, to), black);
         QCOMPARE(pixels::colourAt(image, from - QPoint(1, 0)), white);
@@ -136,7 +137,7 @@ private slots:
 
     // 12 on, 1 off, 12 on, 7 off, full dashes from x = 78, cut at both ends; walls stay solid.
     void dashedAxis() {
-        const QImage& image = m_can.pixels();
+        const QImage& image = toImage(m_can);
         QString drawn;
         QString expected;
         for (int x = 50; x <= 345; ++x) {
@@ -165,10 +166,11 @@ private slots:
         QFETCH(QRect, box);
         QFETCH(int, baseline);
         const QRect around = box.adjusted(-3, -3, 3, 3);
+        const QImage image = toImage(m_can);
         QRect ink;
         for (int y = around.top(); y <= around.bottom(); ++y)
             for (int x = around.left(); x <= around.right(); ++x)
-                if (pixels::colourAt(m_can.pixels(), {x, y}) == black)
+                if (pixels::colourAt(image, {x, y}) == black)
                     ink = ink.united(QRect(x, y, 1, 1));
         QCOMPARE(ink.left(), box.left());
         QCOMPARE(ink.top(), box.top());

@@ -1,6 +1,6 @@
 #include "diagrams/DiagramView.h"
 #include "diagrams/Drawings.h"
-#include "diagrams/LabelSlots.h"
+#include "diagrams/Diagram.h"
 
 #include <QApplication>
 #include <QPainter>
@@ -13,8 +13,8 @@ namespace {
 constexpr QRgb background = qRgb(212, 208, 200);
 
 QImage painted(const Diagram& diagram, int scaleX, int scaleY, QPoint origin = {}) {
-    QImage target(diagram.size().width() * scaleX + origin.x() + 4,
-                  diagram.size().height() * scaleY + origin.y() + 4, QImage::Format_RGB32);
+    QImage target(diagram.width() * scaleX + origin.x() + 4,
+                  diagram.height() * scaleY + origin.y() + 4, QImage::Format_RGB32);
     target.fill(background);
     QPainter painter(&target);
     paintTransparent(painter, origin, diagram, scaleX, scaleY);
@@ -24,14 +24,15 @@ QImage painted(const Diagram& diagram, int scaleX, int scaleY, QPoint origin = {
 // Every drawing pixel a solid block, white left as the target was, and nothing painted outside.
 QString firstDifference(const Diagram& diagram, const QImage& target, int scaleX, int scaleY,
                         QPoint origin) {
-    const QRgb transparent = diagram.transparentColour();
+    const QRgb transparent = toQRgb(diagram.transparentColour());
+    const QImage pixels = toImage(diagram);
     for (int y = 0; y < target.height(); ++y)
         for (int x = 0; x < target.width(); ++x) {
             const QPoint source((x - origin.x()) / scaleX, (y - origin.y()) / scaleY);
             QRgb expected = background;
-            if (x >= origin.x() && y >= origin.y() && diagram.pixels().rect().contains(source) &&
-                diagram.pixels().pixel(source) != transparent)
-                expected = diagram.pixels().pixel(source);
+            if (x >= origin.x() && y >= origin.y() && pixels.rect().contains(source) &&
+                pixels.pixel(source) != transparent)
+                expected = pixels.pixel(source);
             if (target.pixel(x, y) != expected)
                 return QStringLiteral("(%1, %2)").arg(x).arg(y);
         }
@@ -63,7 +64,7 @@ private slots:
         Diagram funnelDrawing = makeFunnelDiagram();
         LabelSlots labelSlots(canDrawing, funnelDrawing);
         labelSlots.blankAll();
-        labelSlots.write(can ? Slot::CanDu : Slot::SectorAngle, QStringLiteral("alfa = 1,5"));
+        labelSlots.write(can ? Slot::CanDu : Slot::SectorAngle, "alfa = 1,5");
         const Diagram& diagram = can ? canDrawing : funnelDrawing;
         QCOMPARE(firstDifference(diagram, painted(diagram, scaleX, scaleY, origin), scaleX, scaleY,
                                  origin),
@@ -74,7 +75,7 @@ private slots:
     void maskRemadeAfterAChange() {
         Diagram funnel = makeFunnelDiagram();
         const QImage before = painted(funnel, 1, 1);
-        funnel.writeText({20, 20}, QStringLiteral("8"));
+        funnel.writeText({20, 20}, "8");
         const QImage after = painted(funnel, 1, 1);
         QVERIFY(before != after);
         QCOMPARE(firstDifference(funnel, after, 1, 1, {}), QString());
@@ -97,8 +98,8 @@ private slots:
         image.fill(Qt::white);
         image.setPixel(1, 1, qRgb(255, 0, 0));
         image.setPixel(0, 2, bottomLeft);
-        const Diagram diagram(image, bitsPerPixel);
-        QCOMPARE(diagram.transparentColour(), transparent);
+        const Diagram diagram = diagramFromImage(image, bitsPerPixel);
+        QCOMPARE(toQRgb(diagram.transparentColour()), transparent);
         QCOMPARE(firstDifference(diagram, painted(diagram, 1, 1), 1, 1, {}), QString());
     }
 
@@ -114,12 +115,13 @@ private slots:
         auto* view = new DiagramView(makeFunnelDiagram(), &window);
         view->setGeometry(8, 4, 305, 257);
         QCOMPARE(view->sizeHint(), QSize(299, 257));
-        view->diagram().writeText({120, 174}, QStringLiteral("alfa = 123,23"));
+        view->diagram().writeText({120, 174}, "alfa = 123,23");
         const QImage shot = window.grab().toImage().convertToFormat(QImage::Format_RGB32);
+        const QImage pixels = toImage(view->diagram());
         for (int y = 0; y < 257; ++y)
             for (int x = 0; x < 305; ++x) {
                 const QRgb source =
-                    x < 299 ? view->diagram().pixels().pixel(x, y) : qRgb(255, 255, 255);
+                    x < 299 ? pixels.pixel(x, y) : qRgb(255, 255, 255);
                 const QRgb expected = source == qRgb(255, 255, 255) ? background : source;
                 if (shot.pixel(x + 8, y + 4) != expected)
                     QFAIL(qPrintable(QStringLiteral("(%1, %2)").arg(x).arg(y)));

@@ -3,7 +3,7 @@
 
 #include "diagrams/DiagramFont.h"
 #include "diagrams/Drawings.h"
-#include "diagrams/LabelSlots.h"
+#include "diagrams/Diagram.h"
 
 #include <QFontMetrics>
 #include <QGuiApplication>
@@ -18,7 +18,7 @@ constexpr QRgb white = qRgb(255, 255, 255);
 Diagram blackDiagram() {
     QImage image(300, 40, QImage::Format_RGB32);
     image.fill(Qt::black);
-    return Diagram(image, 1);
+    return diagramFromImage(image, 1);
 }
 
 // The bounding box of the pixels of one colour within area.
@@ -67,9 +67,9 @@ private slots:
         QFETCH(QString, text);
         QFETCH(int, width);
         Diagram diagram = blackDiagram();
-        const QRect covered = diagram.writeText({20, 10}, text);
+        const QRect covered = toQRect(diagram.writeText({20, 10}, toUtf8(text)));
         QCOMPARE(covered, QRect(20, 10, width, 13));
-        const QRect cell = boxOf(diagram.pixels(), diagram.pixels().rect(), white);
+        const QRect cell = boxOf(toImage(diagram), toImage(diagram).rect(), white);
         QCOMPARE(cell, QRect(20, 10, width, 13));
         // The same sum as the face's own advances, each rounded to a whole pixel.
         const QFontMetrics metrics(diagramTextFont());
@@ -81,13 +81,13 @@ private slots:
 
     // Blanking paints exactly fifteen blanks' width white at a slot with nothing written before.
     void blankedCellIsFifteenBlanksWide() {
-        QCOMPARE(LabelSlots::blankingText(), QString(15, ' '));
+        QCOMPARE(QString::fromStdString(LabelSlots::blankingText()), QString(15, ' '));
         QImage black(299, 257, QImage::Format_RGB32);
         black.fill(Qt::black);
-        Diagram can(black.copy(0, 0, 454, 222), 1);
-        Diagram funnel(black, 4);
+        Diagram can = diagramFromImage(black.copy(0, 0, 454, 222), 1);
+        Diagram funnel = diagramFromImage(black, 4);
         LabelSlots(can, funnel).blankAll();
-        QCOMPARE(boxOf(funnel.pixels(), QRect(110, 160, 120, 40), white), QRect(120, 174, 45, 13));
+        QCOMPARE(boxOf(toImage(funnel), QRect(110, 160, 120, 40), white), QRect(120, 174, 45, 13));
     }
 
     // The sector angle's cell cuts the outer chord only under itself: the red pixel right after
@@ -97,10 +97,10 @@ private slots:
         Diagram funnel = makeFunnelDiagram();
         LabelSlots labelSlots(can, funnel);
         labelSlots.blankAll();
-        labelSlots.write(Slot::SectorAngle, QStringLiteral("alfa = 123.23"));
-        QCOMPARE(pixels::colourAt(funnel.pixels(), {182, 176}), QStringLiteral("#ffffff"));
-        QCOMPARE(pixels::colourAt(funnel.pixels(), {183, 177}), QStringLiteral("#ff0000"));
-        QCOMPARE(pixels::colourAt(funnel.pixels(), {119, 177}), QStringLiteral("#ff0000"));
+        labelSlots.write(Slot::SectorAngle, "alfa = 123.23");
+        QCOMPARE(pixels::colourAt(toImage(funnel), {182, 176}), QStringLiteral("#ffffff"));
+        QCOMPARE(pixels::colourAt(toImage(funnel), {183, 177}), QStringLiteral("#ff0000"));
+        QCOMPARE(pixels::colourAt(toImage(funnel), {119, 177}), QStringLiteral("#ff0000"));
     }
 
     // Without kerning neighbouring ones keep a white column between them.
@@ -116,8 +116,8 @@ private slots:
         QFETCH(QString, text);
         QFETCH(int, runs);
         Diagram diagram = blackDiagram();
-        const QRect cell = diagram.writeText({20, 10}, text);
-        QCOMPARE(inkColumnRuns(diagram.pixels(), cell), runs);
+        const QRect cell = toQRect(diagram.writeText({20, 10}, toUtf8(text)));
+        QCOMPARE(inkColumnRuns(toImage(diagram), cell), runs);
     }
 
     // Where the ink of a figure stands in its cell (relative to the slot's corner), and the whole
@@ -138,11 +138,11 @@ private slots:
         QFETCH(QRect, ink);
         QFETCH(QString, image);
         Diagram diagram = blackDiagram();
-        const QRect cell = diagram.writeText({20, 10}, text);
-        const QRect black = boxOf(diagram.pixels(), cell, qRgb(0, 0, 0));
+        const QRect cell = toQRect(diagram.writeText({20, 10}, toUtf8(text)));
+        const QRect black = boxOf(toImage(diagram), cell, qRgb(0, 0, 0));
         QCOMPARE(black.translated(-20, -10), ink);
         // One pixel of the drawing around the cell, to see that nothing spills out of it.
-        QCOMPARE(reference::difference(diagram.pixels().copy(cell.adjusted(-1, -1, 1, 1)), image),
+        QCOMPARE(reference::difference(toImage(diagram).copy(cell.adjusted(-1, -1, 1, 1)), image),
                  QString());
     }
 };

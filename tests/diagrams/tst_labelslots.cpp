@@ -5,7 +5,7 @@
 #include "core/Faults.h"
 #include "diagrams/DiagramFont.h"
 #include "diagrams/Drawings.h"
-#include "diagrams/LabelSlots.h"
+#include "diagrams/Diagram.h"
 #include "fonts/Fonts.h"
 #include "tests/support/DrawingView.h"
 
@@ -24,7 +24,7 @@ namespace {
 Diagram blackDiagram(QSize size, int bitsPerPixel) {
     QImage image(size, QImage::Format_RGB32);
     image.fill(Qt::black);
-    return Diagram(image, bitsPerPixel);
+    return diagramFromImage(image, bitsPerPixel);
 }
 
 bool allWhite(const QImage& image, const QRect& area) {
@@ -75,9 +75,9 @@ private slots:
         QFETCH(QPoint, topLeft);
         Diagram can = blackDiagram({454, 222}, 1);
         Diagram funnel = blackDiagram({299, 257}, 4);
-        LabelSlots(can, funnel).write(slot, QStringLiteral("= 8"));
+        LabelSlots(can, funnel).write(slot, "= 8");
         QCOMPARE(onCan ? funnel.revision() : can.revision(), std::uint64_t(0));
-        const QImage& image = (onCan ? can : funnel).pixels();
+        const QImage& image = toImage((onCan ? can : funnel));
         QRect cell;
         for (int y = 0; y < image.height(); ++y)
             for (int x = 0; x < image.width(); ++x)
@@ -93,6 +93,7 @@ private slots:
         Diagram funnel = blackDiagram({299, 257}, 4);
         QStringList order;
         const auto record = [&](const Diagram& diagram, const QString& drawing) {
+            const QImage pixels = toImage(diagram);
             for (const auto& [name, at] : std::initializer_list<std::pair<const char*, QPoint>>{
                      {"Lo/4", {222, 157}},
                      {"Lg/4", {140, 119}},
@@ -109,8 +110,8 @@ private slots:
                      {"apex to inner chord", {270, 20}},
                      {"between chords", {270, 110}}}) {
                 const QString entry = drawing + ' ' + name;
-                if (diagram.pixels().rect().contains(at) && !order.contains(entry) &&
-                    diagram.pixels().pixel(at) == qRgb(255, 255, 255))
+                if (pixels.rect().contains(at) && !order.contains(entry) &&
+                    pixels.pixel(at) == qRgb(255, 255, 255))
                     order << entry;
             }
         };
@@ -131,12 +132,12 @@ private slots:
         Diagram funnel = makeFunnelDiagram();
         LabelSlots labelSlots(can, funnel);
         labelSlots.blankAll();
-        labelSlots.write(Slot::CanD, QStringLiteral("= 85"));
-        labelSlots.write(Slot::ApexToInnerChord, QStringLiteral("59"));
-        QVERIFY(allWhite(can.pixels(), QRect(54, 108, 4, 1)));
-        QCOMPARE(pixels::colourAt(can.pixels(), {27, 102}), QStringLiteral("#000000"));
-        QVERIFY(allWhite(funnel.pixels(), QRect(295, 20, 1, 13)));
-        QCOMPARE(pixels::colourAt(funnel.pixels(), {295, 19}), QStringLiteral("#000000"));
+        labelSlots.write(Slot::CanD, "= 85");
+        labelSlots.write(Slot::ApexToInnerChord, "59");
+        QVERIFY(allWhite(toImage(can), QRect(54, 108, 4, 1)));
+        QCOMPARE(pixels::colourAt(toImage(can), {27, 102}), QStringLiteral("#000000"));
+        QVERIFY(allWhite(toImage(funnel), QRect(295, 20, 1, 13)));
+        QCOMPARE(pixels::colourAt(toImage(funnel), {295, 19}), QStringLiteral("#000000"));
     }
 
     // Text past the right edge is cut off there, neither wrapped nor moved.
@@ -144,10 +145,10 @@ private slots:
         Diagram can = makeCanDiagram();
         Diagram funnel = makeFunnelDiagram();
         LabelSlots labelSlots(can, funnel);
-        labelSlots.write(Slot::CanDu, QStringLiteral("Du = 1000"));
-        QCOMPARE(can.size(), QSize(454, 222));
-        QCOMPARE(can.takeTextArea(LabelSlots::position(Slot::CanDu)), QRect(410, 103, 44, 13));
-        QCOMPARE(reference::difference(can.pixels().copy(400, 100, 54, 20), "slot-mouth-at-edge"),
+        labelSlots.write(Slot::CanDu, "Du = 1000");
+        QCOMPARE(toQSize(can.size()), QSize(454, 222));
+        QCOMPARE(toQRect(can.takeTextArea(LabelSlots::position(Slot::CanDu))), QRect(410, 103, 44, 13));
+        QCOMPARE(reference::difference(toImage(can).copy(400, 100, 54, 20), "slot-mouth-at-edge"),
                  QString());
     }
 
@@ -188,9 +189,9 @@ private slots:
         }
         // The slot with a pixel of the drawing around it on three sides and the line beyond it.
         const bool onCan = LabelSlots::onCanDrawing(slot);
-        const QImage& got = (onCan ? can : funnel).pixels();
+        const QImage& got = toImage((onCan ? can : funnel));
         const QRect area =
-            QRect(LabelSlots::position(slot) - QPoint(1, 1), QSize(82, 15)) & got.rect();
+            QRect(toQPoint(LabelSlots::position(slot)) - QPoint(1, 1), QSize(82, 15)) & got.rect();
         QCOMPARE(reference::difference(got.copy(area), image), QString());
     }
 
@@ -220,11 +221,11 @@ private slots:
         Diagram& drawing = LabelSlots::onCanDrawing(slot) ? can : funnel;
         LabelSlots labelSlots(can, funnel);
         labelSlots.blankAll();
-        const QRect old = drawing.writeText(LabelSlots::position(slot), before);
+        const QRect old = toQRect(drawing.writeText(LabelSlots::position(slot), toUtf8(before)));
         labelSlots.blankAll();
-        QVERIFY(allWhite(drawing.pixels(), old));
-        labelSlots.write(slot, after);
-        QCOMPARE(reference::difference(drawing.pixels().copy(old.adjusted(-1, -1, 1, 1)), image),
+        QVERIFY(allWhite(toImage(drawing), old));
+        labelSlots.write(slot, toUtf8(after));
+        QCOMPARE(reference::difference(toImage(drawing).copy(old.adjusted(-1, -1, 1, 1)), image),
                  QString());
     }
 };

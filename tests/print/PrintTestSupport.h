@@ -101,11 +101,12 @@ inline QImage rasterise(const QString& file, int dpi, QSize part) {
 inline QString firstDifference(const Diagram& picture, const QImage& page, QPoint origin, int sx,
                                int sy) {
     const QRgb white = qRgb(255, 255, 255);
-    const QRgb transparent = picture.transparentColour();
-    for (int y = 0; y < picture.size().height(); ++y)
-        for (int x = 0; x < picture.size().width(); ++x) {
+    const QRgb transparent = toQRgb(picture.transparentColour());
+    const QImage pixels = toImage(picture);
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x) {
             const QPoint middle = origin + QPoint(x * sx + sx / 2, y * sy + sy / 2);
-            const QRgb pixel = picture.pixels().pixel(x, y);
+            const QRgb pixel = pixels.pixel(x, y);
             const QRgb expected = pixel == transparent ? white : pixel;
             if (page.pixel(middle) != expected)
                 return QStringLiteral("pixel (%1, %2) printed %3, not %4")
@@ -114,7 +115,7 @@ inline QString firstDifference(const Diagram& picture, const QImage& page, QPoin
                     .arg(QColor(page.pixel(middle)).name(), QColor(expected).name());
         }
     const QRect printed(origin - QPoint(1, 1),
-                        QSize(picture.size().width() * sx + 2, picture.size().height() * sy + 2));
+                        QSize(picture.width() * sx + 2, picture.height() * sy + 2));
     for (int y = 0; y < page.height(); ++y)
         for (int x = 0; x < page.width(); ++x)
             if (!printed.contains(x, y) && page.pixel(x, y) != white)

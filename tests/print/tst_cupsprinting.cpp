@@ -1,6 +1,6 @@
 #include "diagrams/DiagramView.h"
 #include "diagrams/Drawings.h"
-#include "diagrams/LabelSlots.h"
+#include "diagrams/Diagram.h"
 #include "print/PrintDiagram.h"
 #include "print/PrintSystem.h"
 #include "print/Printer.h"
@@ -61,10 +61,10 @@ private slots:
         Diagram funnelPicture = makeFunnelDiagram();
         LabelSlots labels(canPicture, funnelPicture);
         labels.blankAll();
-        labels.write(Slot::CanD, QStringLiteral("74,20"));
-        labels.write(Slot::CanLg4, QStringLiteral("48,31"));
-        labels.write(Slot::OuterChord, QStringLiteral("312"));
-        labels.write(Slot::SectorAngle, QStringLiteral("97,4"));
+        labels.write(Slot::CanD, "74,20");
+        labels.write(Slot::CanLg4, "48,31");
+        labels.write(Slot::OuterChord, "312");
+        labels.write(Slot::SectorAngle, "97,4");
         const Diagram& picture = can ? canPicture : funnelPicture;
 
         const int before = pdfFiles().size();
@@ -76,7 +76,7 @@ private slots:
         // The queue prints at 300 dpi by default and all over the sheet: the picture at the
         // page's corner in blocks of 300 / window dots, checked at 1200 dpi.
         const int block = 300 / window * 4;
-        const QSize part(picture.size().width() * block + 50, picture.size().height() * block + 50);
+        const QSize part(picture.width() * block + 50, picture.height() * block + 50);
         const QImage page = rasterise(file, 1200, part);
         QCOMPARE(page.size(), part);
         QCOMPARE(firstDifference(picture, page, QPoint(0, 0), block, block), QString());
@@ -117,8 +117,8 @@ private slots:
         const int rasterDpi = dpi * (1200 / dpi);
         const QPoint origin = cornerInPoints * rasterDpi / 72;
         const int block = factor * (1200 / dpi);
-        const QSize part(origin.x() + picture.size().width() * block + 50,
-                         origin.y() + picture.size().height() * block + 50);
+        const QSize part(origin.x() + picture.width() * block + 50,
+                         origin.y() + picture.height() * block + 50);
         QCOMPARE(firstDifference(picture, rasterise(file, rasterDpi, part), origin, block, block),
                  QString());
     }
@@ -151,8 +151,8 @@ private slots:
         QVERIFY2(waitForPdfs(before + 1), "no PDF from the print queue within a minute");
         const QString file = pdfDir + '/' + pdfFiles().last();
         const QPoint origin = cornerInPoints * dpi / 72;
-        const QSize part(origin.x() + picture.size().width() * factor + 50,
-                         origin.y() + picture.size().height() * factor + 50);
+        const QSize part(origin.x() + picture.width() * factor + 50,
+                         origin.y() + picture.height() * factor + 50);
         QCOMPARE(firstDifference(picture, rasterise(file, dpi, part), origin, factor, factor),
                  QString());
     }

@@ -1,5 +1,5 @@
 #include "diagrams/Drawings.h"
-#include "diagrams/LabelSlots.h"
+#include "diagrams/Diagram.h"
 #include "print/PrintDiagram.h"
 #include "print/Printer.h"
 #include "tests/support/Faults.h"
@@ -72,14 +72,15 @@ struct StandIn final : PrintSystem, PrinterDevice {
 // The first page pixel that differs from the picture printed in blocks of sx × sy at the
 // top-left, white left as paper and nothing outside; empty when none.
 QString firstDifference(const Diagram& picture, const QImage& page, int sx, int sy) {
-    const QRgb transparent = picture.transparentColour();
+    const QRgb transparent = toQRgb(picture.transparentColour());
+    const QImage pixels = toImage(picture);
     for (int y = 0; y < page.height(); ++y)
         for (int x = 0; x < page.width(); ++x) {
             const QPoint source(x / sx, y / sy);
             QRgb expected = paper;
-            if (picture.pixels().rect().contains(source) &&
-                picture.pixels().pixel(source) != transparent)
-                expected = picture.pixels().pixel(source);
+            if (pixels.rect().contains(source) &&
+                pixels.pixel(source) != transparent)
+                expected = pixels.pixel(source);
             if (page.pixel(x, y) != expected)
                 return QStringLiteral("(%1, %2)").arg(x).arg(y);
         }
@@ -172,8 +173,8 @@ private slots:
         Diagram canPicture = makeCanDiagram();
         Diagram funnelPicture = makeFunnelDiagram();
         LabelSlots labels(canPicture, funnelPicture);
-        labels.write(Slot::CanD, QStringLiteral("74,20"));
-        labels.write(Slot::OuterChord, QStringLiteral("312"));
+        labels.write(Slot::CanD, "74,20");
+        labels.write(Slot::OuterChord, "312");
         const Diagram& picture = can ? canPicture : funnelPicture;
 
         StandIn system;

@@ -73,7 +73,7 @@ private slots:
         // The queue's default is 300 dpi, its printable area the whole sheet: blocks of
         // 300 / window dots from the page's corner, checked at 1200 dpi.
         const int block = 300 / m_form->pixelsPerInch() * 4;
-        const QSize part(diagram.size().width() * block + 50, diagram.size().height() * block + 50);
+        const QSize part(diagram.width() * block + 50, diagram.height() * block + 50);
         QCOMPARE(firstDifference(diagram, rasterise(file, 1200, part), QPoint(0, 0), block, block),
                  QString());
     }

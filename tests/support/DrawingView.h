@@ -1,7 +1,7 @@
 #pragma once
 
 #include "calc/CalculationView.h"
-#include "diagrams/LabelSlots.h"
+#include "diagrams/Diagram.h"
 
 #include <array>
 #include <string>
@@ -22,7 +22,7 @@ public:
     void showNotice(Notice, const std::string&) override {}
     void setField(Field, std::int64_t) override {}
     void writeSlot(Slot slot, const std::string& text) override {
-        m_slots.write(slot, QString::fromStdString(text));
+        m_slots.write(slot, text);
     }
 
 private:

@@ -1,10 +1,10 @@
-#include "diagrams/LabelSlots.h"
+#include "drawing/LabelSlots.h"
 
-namespace vlnokan {
+namespace vlnokan::drawing {
 
 LabelSlots::LabelSlots(Diagram& can, Diagram& funnel) : m_can(can), m_funnel(funnel) {}
 
-QPoint LabelSlots::position(Slot slot) {
+Point LabelSlots::position(Slot slot) {
     switch (slot) {
     case Slot::CanLo4:
         return {222, 157};
@@ -60,8 +60,8 @@ const std::array<Slot, 14>& LabelSlots::blankingOrder() {
     return order;
 }
 
-const QString& LabelSlots::blankingText() {
-    static const QString blanks(15, QLatin1Char(' '));
+const std::string& LabelSlots::blankingText() {
+    static const std::string blanks(15, ' ');
     return blanks;
 }
 
@@ -72,15 +72,15 @@ void LabelSlots::blankAll() {
 
 void LabelSlots::blank(Slot slot) {
     Diagram& diagram = diagramOf(slot);
-    const QPoint place = position(slot);
-    const QRect earlier = diagram.takeTextArea(place);
-    const QRect blanked = diagram.writeText(place, blankingText());
-    if (!earlier.isNull() && !blanked.contains(earlier))
+    const Point place = position(slot);
+    const Rect earlier = diagram.takeTextArea(place);
+    const Rect blanked = diagram.writeText(place, blankingText());
+    if (!earlier.isEmpty() && !blanked.contains(earlier))
         diagram.eraseRect(earlier);
 }
 
-void LabelSlots::write(Slot slot, const QString& text) {
+void LabelSlots::write(Slot slot, std::string_view text) {
     diagramOf(slot).writeText(position(slot), text);
 }
 
-} // namespace vlnokan
+} // namespace vlnokan::drawing

@@ -1,25 +1,25 @@
-#include "diagrams/PixelPen.h"
+#include "drawing/PixelPen.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <numeric>
 
-namespace vlnokan {
+namespace vlnokan::drawing {
 
-PixelPen::PixelPen(QImage& image, QRgb colour) : m_image(image), m_colour(colour) {}
+PixelPen::PixelPen(Diagram& diagram, Rgb colour) : m_diagram(diagram), m_colour(colour) {}
 
-void PixelPen::point(QPoint at) {
-    if (m_image.rect().contains(at))
-        m_image.setPixel(at, m_colour);
+void PixelPen::point(Point at) {
+    m_diagram.setPixel(at, m_colour);
 }
 
-void PixelPen::line(QPoint from, QPoint to) {
-    const int dx = std::abs(to.x() - from.x());
-    const int dy = -std::abs(to.y() - from.y());
-    const int stepX = from.x() < to.x() ? 1 : -1;
-    const int stepY = from.y() < to.y() ? 1 : -1;
+void PixelPen::line(Point from, Point to) {
+    const int dx = std::abs(to.x - from.x);
+    const int dy = -std::abs(to.y - from.y);
+    const int stepX = from.x < to.x ? 1 : -1;
+    const int stepY = from.y < to.y ? 1 : -1;
     int error = dx + dy;
-    QPoint at = from;
+    Point at = from;
     for (;;) {
         point(at);
         if (at == to)
@@ -27,23 +27,23 @@ void PixelPen::line(QPoint from, QPoint to) {
         const int twice = 2 * error;
         if (twice >= dy) {
             error += dy;
-            at.rx() += stepX;
+            at.x += stepX;
         }
         if (twice <= dx) {
             error += dx;
-            at.ry() += stepY;
+            at.y += stepY;
         }
     }
 }
 
-void PixelPen::lines(std::initializer_list<std::pair<QPoint, QPoint>> segments) {
+void PixelPen::lines(std::initializer_list<std::pair<Point, Point>> segments) {
     for (const auto& [from, to] : segments)
         line(from, to);
 }
 
-void PixelPen::outline(QPoint topLeft, QPoint bottomRight) {
-    const QPoint topRight(bottomRight.x(), topLeft.y());
-    const QPoint bottomLeft(topLeft.x(), bottomRight.y());
+void PixelPen::outline(Point topLeft, Point bottomRight) {
+    const Point topRight{bottomRight.x, topLeft.y};
+    const Point bottomLeft{topLeft.x, bottomRight.y};
     lines({{topLeft, topRight},
            {topRight, bottomRight},
            {bottomLeft, bottomRight},
@@ -67,7 +67,7 @@ void PixelPen::dashedHorizontal(int y, int fromX, int toX, int anchor,
     }
 }
 
-void PixelPen::arrowhead(QPoint tip, Pointing pointing) {
+void PixelPen::arrowhead(Point tip, Pointing pointing) {
     // Offsets for an arrow pointing up: along = distance behind the tip, across = to the side.
     static constexpr int shape[][2] = {{0, 0}, {1, -1}, {1, 0}, {1, 1}, {2, -1}, {2, 0},
                                        {2, 1}, {3, -1}, {3, 0}, {3, 1}, {4, -2}, {4, 0},
@@ -75,28 +75,28 @@ void PixelPen::arrowhead(QPoint tip, Pointing pointing) {
     for (const auto& [along, across] : shape) {
         switch (pointing) {
         case Pointing::Up:
-            point(tip + QPoint(across, along));
+            point(tip + Point{across, along});
             break;
         case Pointing::Down:
-            point(tip + QPoint(across, -along));
+            point(tip + Point{across, -along});
             break;
         case Pointing::Left:
-            point(tip + QPoint(along, across));
+            point(tip + Point{along, across});
             break;
         case Pointing::Right:
-            point(tip + QPoint(-along, across));
+            point(tip + Point{-along, across});
             break;
         }
     }
 }
 
-void PixelPen::arcBelow(QPoint centre, int radius, QPoint from, QPoint to) {
+void PixelPen::arcBelow(Point centre, int radius, Point from, Point to) {
     // Angles are measured from straight down, negative to the left.
-    const auto angleOf = [&](QPoint p) {
-        return std::atan2(double(p.x() - centre.x()), double(p.y() - centre.y()));
+    const auto angleOf = [&](Point p) {
+        return std::atan2(double(p.x - centre.x), double(p.y - centre.y));
     };
-    const auto distanceOf = [&](QPoint p) {
-        return std::hypot(double(p.x() - centre.x()), double(p.y() - centre.y()));
+    const auto distanceOf = [&](Point p) {
+        return std::hypot(double(p.x - centre.x), double(p.y - centre.y));
     };
     const double first = angleOf(from);
     const double last = angleOf(to);
@@ -107,15 +107,15 @@ void PixelPen::arcBelow(QPoint centre, int radius, QPoint from, QPoint to) {
         const double endRadius = angle < 0 ? fromRadius : toRadius;
         const double share = end == 0 ? 0 : angle / end;
         const double r = radius + (endRadius - radius) * share * share;
-        return QPoint(int(std::lround(centre.x() + r * std::sin(angle))),
-                      int(std::lround(centre.y() + r * std::cos(angle))));
+        return Point{int(std::lround(centre.x + r * std::sin(angle))),
+                     int(std::lround(centre.y + r * std::cos(angle)))};
     };
     // Steps well under a pixel; consecutive points are joined so the arc has no gaps.
     const int steps = std::max(1, int(std::ceil((last - first) * radius * 4)));
-    QPoint previous = from;
+    Point previous = from;
     point(from);
     for (int i = 1; i < steps; ++i) {
-        const QPoint next = at(first + (last - first) * i / steps);
+        const Point next = at(first + (last - first) * i / steps);
         if (next != previous)
             line(previous, next);
         previous = next;
@@ -123,4 +123,4 @@ void PixelPen::arcBelow(QPoint centre, int radius, QPoint from, QPoint to) {
     line(previous, to);
 }
 
-} // namespace vlnokan
+} // namespace vlnokan::drawing

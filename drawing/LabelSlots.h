@@ -1,14 +1,13 @@
 #pragma once
 
 #include "calc/CalculationView.h"
-#include "diagrams/Diagram.h"
-
-#include <QPoint>
-#include <QString>
+#include "drawing/Diagram.h"
 
 #include <array>
+#include <string>
+#include <string_view>
 
-namespace vlnokan {
+namespace vlnokan::drawing {
 
 // The fourteen places on the two drawings where the Calculate command writes its figures.
 class LabelSlots final {
@@ -20,13 +19,13 @@ public:
     // longer old figure survives. Lines cut by the white stay cut.
     void blankAll();
     // Writes text with its top-left at the slot's place, in the drawings' text style.
-    void write(Slot slot, const QString& text);
+    void write(Slot slot, std::string_view text);
 
     // The top-left corner of the slot's text, in the pixels of its drawing.
-    static QPoint position(Slot slot);
+    static Point position(Slot slot);
     static bool onCanDrawing(Slot slot);
     static const std::array<Slot, 14>& blankingOrder();
-    static const QString& blankingText();
+    static const std::string& blankingText();
 
 private:
     void blank(Slot slot);
@@ -36,4 +35,4 @@ private:
     Diagram& m_funnel;
 };
 
-} // namespace vlnokan
+} // namespace vlnokan::drawing
