@@ -17,11 +17,15 @@ int runCalculate(CliView& view, std::ostream& out, std::ostream& err, bool warnT
         if (warnTooWide)
             printWidthWarning(view.design(), separator, out);
     } catch (const Exception& fault) {
-        out.flush();
-        err << "error: " << errorBoxText(fault.message()) << '\n';
-        return 1;
+        return printFault(fault, out, err);
     }
     return 0;
+}
+
+int printFault(const Exception& fault, std::ostream& out, std::ostream& err) {
+    out.flush();
+    err << "error: " << errorBoxText(fault.message()) << '\n';
+    return 1;
 }
 
 } // namespace vlnokan::cli

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "cli/CliView.h"
+#include "core/Faults.h"
 
 #include <ostream>
 
@@ -11,5 +12,8 @@ namespace vlnokan::cli {
 // After the figures comes a "warning = ..." line when the can carries more than TE11 (unless
 // warnTooWide is false: the antenna details that follow say it).
 int runCalculate(CliView& view, std::ostream& out, std::ostream& err, bool warnTooWide = true);
+
+// A fault's one "error:" line, after everything printed before it; returns the exit status 1.
+int printFault(const Exception& fault, std::ostream& out, std::ostream& err);
 
 } // namespace vlnokan::cli

@@ -87,9 +87,7 @@ int runDetails(const CommandLine& line, const DetailsRequest& request, std::ostr
             printSweep(*request.band, sweep::run(*request.band, view.design().diameter), separator,
                        out);
     } catch (const Exception& fault) {
-        out.flush();
-        err << "error: " << errorBoxText(fault.message()) << '\n';
-        return 1;
+        return printFault(fault, out, err);
     }
     return 0;
 }

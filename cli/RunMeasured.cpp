@@ -77,9 +77,7 @@ int runMeasured(const CommandLine& line, const DetailsRequest& request, std::ost
         const measure::Sweep sweep = measure::readTouchstoneFile(path);
         printMeasured(out, sweep, nameOf(path), hertz(designOf(line.entries)));
     } catch (const Exception& fault) {
-        out.flush();
-        err << "error: " << errorBoxText(fault.message()) << '\n';
-        return 1;
+        return printFault(fault, out, err);
     }
     return 0;
 }
