@@ -16,6 +16,7 @@ packages=(
     desktop-file-utils appstream dpkg-dev file
     mingw-w64 g++-mingw-w64-x86-64 wine64
     openems libopenems-dev libboost-thread-dev ccache
+    debootstrap
 )
 
 missing=()
