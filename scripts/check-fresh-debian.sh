@@ -30,7 +30,7 @@ while (($#)); do
     esac
     shift
 done
-if [ "$reuse" = / ] || { [ -n "$reuse" ] && [ ! -d "$reuse/root/vlnokan" ]; }; then
+if [ "$reuse" = / ] || { [ -n "$reuse" ] && [ ! -d "$reuse/srv" ]; }; then
     echo "usage: $0 [--keep] [--reuse ROOT] [--skip-tests] (ROOT: a root kept by --keep)" >&2
     exit 2
 fi
@@ -120,14 +120,16 @@ mount --make-rslave "$root/dev"
 mount -t tmpfs tmpfs "$root/tmp"
 
 step "clone $(git rev-parse --short HEAD)"
-rm -rf "$root/root/vlnokan"
-git clone -q --no-hardlinks "$project" "$root/root/vlnokan"
+# Not under /root (mode 0700): the print tests' private scheduler runs its filters as the print
+# system's user lp, which must reach the spool folders in the build tree.
+rm -rf "$root/root/vlnokan" "$root/srv/vlnokan"
+git clone -q --no-hardlinks "$project" "$root/srv/vlnokan"
 
 # In the background and waited for, so that a signal reaches the clean-up at once.
 inside() {
     chroot "$root" /usr/bin/env -i HOME=/root TERM=dumb LANG=C.UTF-8 CI="${CI:-}" \
         PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin \
-        /bin/bash -c "cd /root/vlnokan && $1" &
+        /bin/bash -c "cd /srv/vlnokan && $1" &
     wait $!
 }
 
